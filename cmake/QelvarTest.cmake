@@ -1,0 +1,21 @@
+include(GoogleTest)
+
+# qelvar_add_test(NAME SOURCES... [LIBS libs...] [ENV VAR=value...] [GUI])
+# One GoogleTest executable, registered with CTest case by case. In the Windows
+# tree the cases run under Wine through CMAKE_CROSSCOMPILING_EMULATOR; discovery
+# happens when CTest runs, so building never needs Wine. GUI builds the test as a
+# windows-subsystem program (a console is still attached when Wine runs it).
+function(qelvar_add_test name)
+  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  set(props)
+  if(T_ENV)
+    set(props PROPERTIES ENVIRONMENT "${T_ENV}")
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    ${props})
+endfunction()

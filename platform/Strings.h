@@ -1,0 +1,21 @@
+#pragma once
+// Texts of the string table, in the system's ANSI code page.
+
+#include <windows.h>
+
+#include <string>
+
+namespace platform {
+
+// The string-table entry `id` of `module` (the running program when null);
+// empty when there is no such entry.
+std::string LoadResString(UINT id, HMODULE module = nullptr);
+
+// printf-style formatting into a string. The pattern and every %s argument are
+// byte strings in the system code page; they are copied byte for byte.
+std::string FormatText(const char* pattern, ...);
+
+// FormatText with a string-table entry as the pattern.
+std::string FormatResString(UINT id, ...);
+
+}  // namespace platform
