@@ -9,9 +9,10 @@ function(qelvar_add_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
-  set(props)
+  # A window that nobody answers would otherwise wait for ever.
+  set(props PROPERTIES TIMEOUT 120)
   if(T_ENV)
-    set(props PROPERTIES ENVIRONMENT "${T_ENV}")
+    list(APPEND props ENVIRONMENT "${T_ENV}")
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
