@@ -47,6 +47,9 @@ FileCreateError::FileCreateError(const std::string& path)
 FileOpenError::FileOpenError(const std::string& path)
     : Error(FormatResString(IDS_FILE_OPEN_ERROR, path.c_str())) {}
 
+FileReadError::FileReadError(const std::string& path)
+    : Error(FormatResString(IDS_READ_ERROR, path.c_str())) {}
+
 StreamWriteError::StreamWriteError() : Error(LoadResString(IDS_STREAM_WRITE_ERROR)) {}
 
 InvalidCastError::InvalidCastError() : Error(LoadResString(IDS_INVALID_CAST)) {}

@@ -67,6 +67,12 @@ public:
     explicit FileOpenError(const std::string& path);
 };
 
+// A read delivered nothing although the file's end was not reached.
+class FileReadError : public Error {
+public:
+    explicit FileReadError(const std::string& path);
+};
+
 class StreamWriteError : public Error {
 public:
     StreamWriteError();
