@@ -1,0 +1,182 @@
+#include "helpers/HelperUtils.h"
+
+#include "platform/Error.h"
+#include "platform/FileStream.h"
+#include "platform/Handle.h"
+#include "platform/Registry.h"
+#include "platform/Strings.h"
+#include "resources/StringIds.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <vector>
+
+namespace helpers {
+
+namespace {
+
+// Loaded before the program's own code runs and held to its end, so the
+// installation's own load of the library only adds a reference. A missing
+// library is reported by that later load, not here.
+const platform::ModuleHandle ArchiverModule{LoadLibraryA("UNLHA32.DLL")};
+
+constexpr std::size_t kJoinBlockSize = 8192;
+
+// Length in bytes of the character that starts at `index`.
+std::size_t CharacterLength(const std::string& text, std::size_t index) {
+    return IsDBCSLeadByte(static_cast<BYTE>(text[index])) && index + 1 < text.size() ? 2 : 1;
+}
+
+// Position of the last single-byte character of `text` that is one of
+// `delimiters`; the second byte of a double-byte character never counts.
+std::size_t LastDelimiter(const std::string& text, const char* delimiters) {
+    std::size_t found = std::string::npos;
+    for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i))
+        if (text[i] != '\0' && std::strchr(delimiters, text[i])) found = i;
+    return found;
+}
+
+// Position of the first backslash of its own at or after `from` (a character
+// start), or the length of `text`.
+std::size_t NextBackslash(const std::string& text, std::size_t from) {
+    for (std::size_t i = from; i < text.size(); i += CharacterLength(text, i))
+        if (text[i] == '\\') return i;
+    return text.size();
+}
+
+bool EndsWithDelimiter(const std::string& path) {
+    return !path.empty() && LastDelimiter(path, "\\") == path.size() - 1;
+}
+
+// Everything after the last backslash or colon.
+std::string FileNamePart(const std::string& path) {
+    return path.substr(LastDelimiter(path, "\\:") + 1);
+}
+
+// A system answer in a MAX_PATH buffer, up to its first NUL.
+std::string FromPathBuffer(const char (&buffer)[MAX_PATH]) {
+    return std::string(buffer, strnlen(buffer, MAX_PATH));
+}
+
+// Keeps the system from showing its own critical-error boxes while it lives.
+class QuietErrorMode {
+public:
+    QuietErrorMode() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    ~QuietErrorMode() { SetErrorMode(previous_); }
+    QuietErrorMode(const QuietErrorMode&) = delete;
+    QuietErrorMode& operator=(const QuietErrorMode&) = delete;
+
+private:
+    UINT previous_;
+};
+
+bool FoundAfterFirstCharacter(const std::string& text, const char* word) {
+    std::size_t at = text.find(word);
+    return at != std::string::npos && at >= 1;
+}
+
+void AppendVolume(const std::string& path, platform::FileStream& output, std::vector<char>& buffer) {
+    platform::FileStream volume(path, platform::FileMode::OpenRead);
+    while (volume.Position() < volume.Size()) {
+        std::size_t got = volume.Read(buffer.data(), buffer.size());
+        // Reading again after nothing arrived would never end.
+        if (got == 0) throw platform::FileReadError(path);
+        output.WriteBuffer(buffer.data(), got);
+    }
+}
+
+}  // namespace
+
+std::string AddTrailingDelimiter(const std::string& path) {
+    return EndsWithDelimiter(path) ? path : path + '\\';
+}
+
+std::string GetSetupFolder() {
+    char buffer[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    std::string program = FromPathBuffer(buffer);
+    return program.substr(0, LastDelimiter(program, "\\:") + 1);
+}
+
+std::string GetWindowsFolder() {
+    char buffer[MAX_PATH] = {};
+    GetWindowsDirectoryA(buffer, MAX_PATH);
+    return AddTrailingDelimiter(FromPathBuffer(buffer));
+}
+
+std::string GetTempFolder() {
+    char buffer[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, buffer);
+    return AddTrailingDelimiter(FromPathBuffer(buffer));
+}
+
+std::string GetProgramFilesFolder() {
+    // All access is asked for although only a read follows; where that is
+    // refused the key stays closed and the value reads as empty.
+    platform::Registry registry(KEY_ALL_ACCESS);
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    registry.OpenKey("Software\\Microsoft\\Windows\\CurrentVersion", false);
+    return AddTrailingDelimiter(registry.ReadString("ProgramFilesDir"));
+}
+
+bool FolderExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CreateFolderPath(const std::string& path) {
+    if (path.empty()) throw platform::Error(platform::LoadResString(IDS_CANNOT_CREATE_FOLDER));
+    std::string folder = EndsWithDelimiter(path) ? path.substr(0, path.size() - 1) : path;
+    if (folder.size() < 3 || FolderExists(folder)) return true;
+    std::string parent = folder.substr(0, LastDelimiter(folder, "\\:") + 1);
+    if (parent == folder) return true;
+    return CreateFolderPath(parent) && CreateDirectoryA(folder.c_str(), nullptr);
+}
+
+bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+std::string DrivePart(const std::string& path) {
+    if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
+    if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
+        std::size_t serverEnd = NextBackslash(path, 2);
+        if (serverEnd == path.size()) return path;
+        return path.substr(0, NextBackslash(path, serverEnd + 1));
+    }
+    return std::string();
+}
+
+std::string DriveRoot(const std::string& path) { return DrivePart(path) + '\\'; }
+
+bool IsDriveReady(const std::string& path) {
+    QuietErrorMode quiet;
+    return FolderExists(DriveRoot(path));
+}
+
+bool IsFloppyDrive(const std::string& path) {
+    std::string root = DriveRoot(path);
+    if (GetDriveTypeA(root.c_str()) != DRIVE_REMOVABLE) return false;
+    SHFILEINFOA info{};
+    if (!SHGetFileInfoA(root.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME)) return false;
+    std::string name(info.szDisplayName, strnlen(info.szDisplayName, sizeof info.szDisplayName));
+    return FoundAfterFirstCharacter(name, "FD") || FoundAfterFirstCharacter(name, "Floppy");
+}
+
+std::string VolumeSuffix(int number) { return platform::FormatText(".%.3d", number); }
+
+std::string VolumePath(const std::string& archive, int number) {
+    std::size_t dot = LastDelimiter(archive, ".\\:");
+    bool hasExtension = dot != std::string::npos && archive[dot] == '.';
+    return (hasExtension ? archive.substr(0, dot) : archive) + VolumeSuffix(number);
+}
+
+void JoinVolumes(const std::string& archive, const std::string& destination, int count) {
+    std::vector<char> buffer(kJoinBlockSize);
+    platform::FileStream output(AddTrailingDelimiter(destination) + FileNamePart(archive),
+                                platform::FileMode::Create);
+    for (int number = 1; number <= count; ++number) AppendVolume(VolumePath(archive, number), output, buffer);
+}
+
+}  // namespace helpers
