@@ -1,0 +1,36 @@
+#pragma once
+// Reads an archive member by member: Next gives each header in turn, Extract
+// decodes the member's data into a writer and checks its CRC-16. A member
+// that is not extracted is passed over.
+
+#include "lha/ByteIo.h"
+#include "lha/Decoder.h"
+#include "lha/Header.h"
+
+#include <optional>
+
+namespace lha {
+
+class ArchiveReader {
+public:
+    explicit ArchiveReader(ByteReader& source) : source_(source) {}
+
+    // The next member's header, or nothing after the last. Raises lha::Error:
+    // NotAnArchive for data that does not start with a header, BadHeader.
+    std::optional<Header> Next();
+
+    // Decodes the current member. Raises lha::Error: BadData, CrcMismatch,
+    // UnsupportedMethod, and what the writer raises.
+    void Extract(ByteWriter& out);
+
+private:
+    void SkipRest();
+
+    ByteReader& source_;
+    std::optional<Header> current_;
+    uint64_t dataLeft_ = 0;  // bytes of the current member's data not yet read
+    bool first_ = true;
+    Decoder decoder_;
+};
+
+}  // namespace lha
