@@ -31,6 +31,12 @@ std::string Hex16(unsigned value) {
 
 }  // namespace
 
+// Below this size a member is not worth a hand-over between threads.
+constexpr uint64_t kBackgroundMinimum = uint64_t{1} << 20;
+
+ArchiveReader::ArchiveReader(ByteReader& source, bool background)
+    : source_(source), background_(background ? std::make_unique<BackgroundWriter>() : nullptr) {}
+
 std::optional<Header> ArchiveReader::Next() {
     SkipRest();
     uint8_t firstByte;
@@ -53,7 +59,22 @@ void ArchiveReader::Extract(ByteWriter& out) {
     const Header& header = *current_;
     LimitedReader data(source_, dataLeft_);
     CrcWriter checked(out);
-    decoder_.Decode(header.method, data, dataLeft_, header.originalSize, checked);
+    if (background_ && header.originalSize >= kBackgroundMinimum) {
+        background_->Start(checked);
+        try {
+            decoder_.Decode(header.method, data, dataLeft_, header.originalSize, *background_);
+        } catch (...) {
+            try {
+                background_->Finish();
+            } catch (...) {
+                // the decoding error is the one to report
+            }
+            throw;
+        }
+        background_->Finish();
+    } else {
+        decoder_.Decode(header.method, data, dataLeft_, header.originalSize, checked);
+    }
     dataLeft_ = data.Left();
     SkipRest();
     if (checked.crc.Value() != header.crc)

@@ -42,8 +42,14 @@ const std::array<uint32_t, LzhDecoder::kMaxPositionSymbols> kPositionValues = []
 
 inline void CopyMatch(uint8_t* op, size_t distance, unsigned length) {
     const uint8_t* from = op - distance;
-    if (distance >= 8) {
-        uint8_t* end = op + length;
+    uint8_t* const end = op + length;
+    if (distance >= 16) {
+        do {
+            std::memcpy(op, from, 16);
+            op += 16;
+            from += 16;
+        } while (op < end);
+    } else if (distance >= 8) {
         do {
             std::memcpy(op, from, 8);
             op += 8;
@@ -85,28 +91,38 @@ void LzhDecoder::Decode(const LzhParameters& parameters, ByteReader& data, uint6
     bits_.Finish();
 }
 
+// The next literal code is looked up before the refill that follows the
+// previous one: a refill only adds bits below the valid ones, and at least 40
+// stay valid after a literal, so the lookup does not wait for the refill.
 uint8_t* LzhDecoder::DecodeUntil(uint8_t* op, uint8_t* const stop) {
     uint8_t* const base = window_.data();
     BitCursor in = bits_.cursor;
     unsigned blockLeft = blockLeft_;
+    auto refill = [&] {
+        if (!in.TryRefill()) {
+            bits_.cursor = in;
+            bits_.RefillSlowly();
+            in = bits_.cursor;
+        }
+    };
+    refill();
+    uint32_t entry = literalCode_.Lookup(in.Peek());
     while (op < stop) {
         if (blockLeft == 0) {
             bits_.cursor = in;
             ReadBlock();
             in = bits_.cursor;
             blockLeft = blockLeft_;
-        }
-        if (!in.TryRefill()) {
-            bits_.cursor = in;
-            bits_.RefillSlowly();
-            in = bits_.cursor;
+            refill();
+            entry = literalCode_.Lookup(in.Peek());
         }
         --blockLeft;
-        uint32_t entry = literalCode_.Lookup(in.Peek());
         in.Consume(entry & 0x1F);
         uint32_t symbol = entry >> 8;
         if (symbol < 256) {
             *op++ = static_cast<uint8_t>(symbol);
+            entry = literalCode_.Lookup(in.Peek());
+            refill();
             continue;
         }
         unsigned length = symbol - 256 + kMinMatch;
@@ -114,6 +130,8 @@ uint8_t* LzhDecoder::DecodeUntil(uint8_t* op, uint8_t* const stop) {
         in.Consume(entry & 0x1F);
         uint32_t value = entry >> 8;
         size_t distance = (value & kBaseMask) + in.Take(value >> kExtraShift);
+        refill();
+        entry = literalCode_.Lookup(in.Peek());
         if (distance > static_cast<size_t>(op - base))
             Bad("a match reaches " + std::to_string(distance) + " bytes back, before the start of the data");
         CopyMatch(op, distance, length);

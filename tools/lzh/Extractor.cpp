@@ -106,7 +106,7 @@ void Extract(const std::string& archive, const std::string& folder) {
     while (root.size() > 1 && root.back() == '/') root.pop_back();
     MakeFolders(root);
 
-    lha::ArchiveReader reader(file);
+    lha::ArchiveReader reader(file, true);
     while (auto header = reader.Next()) {
         std::vector<std::string> steps = lha::SafeMemberPath(*header, lha::NoLeadBytes);
         std::string path = root;
