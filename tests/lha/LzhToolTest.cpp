@@ -1,0 +1,101 @@
+// The lzh tool against lhasa: the same files, contents and times from every
+// jlha archive; and its refusals: hostile names write nothing, a damaged
+// member is named and removed, and the exit status tells.
+
+#include "tests/lha/Craft.h"
+#include "tests/lha/Fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    std::string output;  // stdout and stderr
+};
+
+Outcome Shell(const std::string& command) {
+    Outcome run{-1, {}};
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    char buffer[4096];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
+    int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
+
+Outcome Lzh(const std::string& arguments) { return Shell(std::string(QELVAR_LZH_TOOL) + " " + arguments); }
+
+time_t ModificationTime(const fs::path& path) {
+    struct stat info {};
+    stat(path.c_str(), &info);
+    return info.st_mtime;
+}
+
+class LzhTool : public testing::TestWithParam<std::string> {};
+
+TEST_P(LzhTool, ExtractsWhatLhasaExtracts) {
+    fs::path archive = fixtures::Folder() / GetParam();
+    fs::path ours = fixtures::TempFolder("ours-" + GetParam());
+    fs::path theirs = fixtures::TempFolder("lhasa-" + GetParam());
+    ASSERT_EQ(Lzh("x " + Quote(archive) + " " + Quote(ours / "new" / "nested")).status, 0);
+    ASSERT_EQ(Shell("cd " + Quote(theirs) + " && lhasa xq " + Quote(archive)).status, 0);
+    EXPECT_EQ(fixtures::Snapshot(ours / "new" / "nested"), fixtures::Snapshot(theirs));
+    for (const char* file : {"readme.txt", "game/big.txt", "game/data/window64k.bin"})
+        EXPECT_EQ(ModificationTime(ours / "new" / "nested" / file), ModificationTime(theirs / file)) << file;
+    EXPECT_EQ(Lzh("t " + Quote(archive)).status, 0);
+    Outcome list = Lzh("l " + Quote(archive));
+    EXPECT_EQ(list.status, 0);
+    EXPECT_NE(list.output.find("game/data/window64k.bin"), std::string::npos);
+    fs::remove_all(ours);
+    fs::remove_all(theirs);
+}
+
+INSTANTIATE_TEST_SUITE_P(LevelsAndMethods, LzhTool, testing::ValuesIn(fixtures::ArchiveNames()),
+                         [](const auto& info) { return info.param.substr(0, 3); });
+
+TEST(LzhToolSafety, AHostileNameStopsTheWholeArchive) {
+    fs::path folder = fixtures::TempFolder("hostile");
+    fs::path archive = folder / "hostile.lzh";
+    fixtures::WriteFile(archive, craft::Archive({craft::Level0(craft::Stored("good.txt", "good")),
+                                                 craft::Level0(craft::Stored("..\\evil.txt", "evil"))}));
+    Outcome run = Lzh("x " + Quote(archive) + " " + Quote(folder / "out"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("..\\evil.txt"), std::string::npos) << run.output;
+    EXPECT_FALSE(fs::exists(folder / "out" / "good.txt"));
+    EXPECT_FALSE(fs::exists(folder / "evil.txt"));
+    fs::remove_all(folder);
+}
+
+TEST(LzhToolSafety, ADamagedMemberIsNamedAndRemoved) {
+    fs::path folder = fixtures::TempFolder("damaged");
+    fs::path archive = folder / "damaged.lzh";
+    craft::Member bad = craft::Stored("bad.txt", "broken content");
+    bad.crc ^= 0x1234;
+    fixtures::WriteFile(archive, craft::Archive({craft::Level0(craft::Stored("good.txt", "good")), craft::Level0(bad)}));
+    // An existing read-only file is overwritten.
+    fs::create_directories(folder / "out");
+    fixtures::WriteFile(folder / "out" / "good.txt", {'o', 'l', 'd'});
+    fs::permissions(folder / "out" / "good.txt", fs::perms::owner_read);
+
+    Outcome run = Lzh("x " + Quote(archive) + " " + Quote(folder / "out"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("bad.txt: CRC error"), std::string::npos) << run.output;
+    EXPECT_EQ(fixtures::ReadFile(folder / "out" / "good.txt"), (std::vector<uint8_t>{'g', 'o', 'o', 'd'}));
+    EXPECT_FALSE(fs::exists(folder / "out" / "bad.txt"));
+    EXPECT_EQ(Lzh("t " + Quote(archive)).status, 1);
+    EXPECT_EQ(Lzh("x " + Quote(folder / "missing.lzh")).status, 1);
+    fs::remove_all(folder);
+}
+
+}  // namespace
