@@ -46,4 +46,31 @@ std::string FormatResString(UINT id, ...) {
     return result;
 }
 
+std::optional<std::int32_t> ParseInteger(const std::string& text) {
+    size_t at = 0;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+    bool hex = text.size() - at > 2 && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X');
+    if (hex) at += 2;
+    if (at == text.size()) return std::nullopt;
+    std::uint64_t value = 0;
+    for (; at < text.size(); ++at) {
+        char c = text[at];
+        unsigned digit;
+        if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+        else if (hex && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (hex && c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+        else return std::nullopt;
+        value = value * (hex ? 16 : 10) + digit;
+        if (value > 0xFFFFFFFFu) return std::nullopt;
+    }
+    if (hex) {
+        auto pattern = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+        return negative ? static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(pattern)) : pattern;
+    }
+    if (negative ? value > 0x80000000u : value > 0x7FFFFFFFu) return std::nullopt;
+    return negative ? static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(value))
+                    : static_cast<std::int32_t>(value);
+}
+
 }  // namespace platform

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -17,5 +19,10 @@ std::string FormatText(const char* pattern, ...);
 
 // FormatText with a string-table entry as the pattern.
 std::string FormatResString(UINT id, ...);
+
+// A signed 32-bit integer written in decimal, or in hexadecimal after 0x or
+// 0X (up to eight digits, taken as the 32-bit pattern), with an optional sign.
+// Empty for anything else, including values out of range and blanks.
+std::optional<std::int32_t> ParseInteger(const std::string& text);
 
 }  // namespace platform

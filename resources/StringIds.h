@@ -17,6 +17,7 @@
 #define IDS_OUT_OF_MEMORY          65035
 #define IDS_SYSTEM_ERROR           65036  // code and system text of a failed call
 #define IDS_READ_ERROR             65037  // a read that delivered nothing before the end
+#define IDS_UNKNOWN_EXCEPTION      65038  // an exception that carries no text
 
 // The program's own messages.
 #define IDS_PATH_NOT_ALLOWED       65312
@@ -30,3 +31,15 @@
 #define IDS_INSTALL_COMPLETE       65320
 #define IDS_INSTALL_ABANDONED      65321
 #define IDS_INSERT_DISK            65322
+
+// Captions of the forms and the application (layouts in resources/*Layout.h).
+#define IDS_APP_TITLE              100  // "세트 업"
+#define IDS_FORM_FONT_FACE         101  // "굴림체"
+#define IDS_BACKGROUND_CAPTION     110  // "FormBackground"
+#define IDS_FIRST_DIALOG_CAPTION   120  // "설치"
+#define IDS_BASE_FOLDER_GROUP      121  // "설치 기준 경로"
+#define IDS_OPTIONS_GROUP          122  // "옵션"
+#define IDS_REGISTER_PROGRAM       123  // shortcut option
+#define IDS_PREPARE_UNINSTALL      124  // uninstall option
+#define IDS_START_BUTTON           125  // "설치 시작"
+#define IDS_CANCEL_BUTTON          126  // "취소"
