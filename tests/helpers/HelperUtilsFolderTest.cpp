@@ -4,6 +4,9 @@
 
 #include <shlwapi.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,6 +45,34 @@ TEST(SystemFolders, AreTheSystemsAnswersInFolderForm) {
     std::string setup = GetSetupFolder();
     ASSERT_EQ(setup.back(), '\\');
     EXPECT_EQ(setup + "helpers_tests.exe", program);
+    // Set when the test below runs this program from a drive root.
+    if (const char* expected = std::getenv("QELVAR_EXPECTED_SETUP_FOLDER")) {
+        EXPECT_EQ(setup, expected);
+    }
+}
+
+TEST(SystemFolders, AProgramAtADriveRootIsInTheRoot) {
+    if (std::getenv("QELVAR_EXPECTED_SETUP_FOLDER")) GTEST_SKIP() << "running from the drive root";
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string folder(program, std::strrchr(program, '\\'));
+    testsupport::MappedDrive drive('x', folder, DRIVE_REMOVABLE);
+
+    SetEnvironmentVariableA("QELVAR_EXPECTED_SETUP_FOLDER", "X:\\");
+    std::string command = "X:\\helpers_tests.exe --gtest_filter=SystemFolders.AreTheSystemsAnswersInFolderForm";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, "X:\\", &startup,
+                                  &child);
+    SetEnvironmentVariableA("QELVAR_EXPECTED_SETUP_FOLDER", nullptr);
+    ASSERT_TRUE(started);
+    WaitForSingleObject(child.hProcess, INFINITE);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(child.hProcess, &exitCode);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    EXPECT_EQ(exitCode, 0u);
 }
 
 TEST(FolderExists, HoldsForFoldersOnly) {
