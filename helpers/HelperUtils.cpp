@@ -1,14 +1,18 @@
 #include "helpers/HelperUtils.h"
 
+#include "platform/Application.h"
 #include "platform/Error.h"
 #include "platform/FileStream.h"
+#include "platform/Form.h"
 #include "platform/Handle.h"
 #include "platform/Registry.h"
 #include "platform/Strings.h"
 #include "resources/StringIds.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -120,6 +124,20 @@ std::string GetProgramFilesFolder() {
     return AddTrailingDelimiter(registry.ReadString("ProgramFilesDir"));
 }
 
+std::string GetSpecialFolder(int csidl) {
+    // The shell's allocator is the COM task allocator, through which the item
+    // list owner frees the list; it is held while the list lives.
+    platform::ComPtr<IMalloc> allocator;
+    platform::OleCheck(SHGetMalloc(allocator.Put()));
+    platform::ItemIdListHandle list;
+    platform::OleCheck(SHGetSpecialFolderLocation(platform::Application::Instance().Handle(), csidl, list.Put()));
+    char buffer[MAX_PATH] = {};
+    SHGetPathFromIDListA(list.Get(), buffer);
+    return AddTrailingDelimiter(FromPathBuffer(buffer));
+}
+
+std::string GetProgramsFolder() { return GetSpecialFolder(CSIDL_PROGRAMS); }
+
 bool FolderExists(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -132,6 +150,47 @@ bool CreateFolderPath(const std::string& path) {
     std::string parent = folder.substr(0, LastDelimiter(folder, "\\:") + 1);
     if (parent == folder) return true;
     return CreateFolderPath(parent) && CreateDirectoryA(folder.c_str(), nullptr);
+}
+
+int AppMessageBox(const std::string& text, std::uint16_t style, HWND owner) {
+    platform::Application& application = platform::Application::Instance();
+    if (!owner) return application.MessageBox(text, application.Title(), style);
+    HWND active = GetActiveWindow();
+    int button;
+    {
+        platform::ThreadWindowsDisabler disabled;
+        button = MessageBoxA(owner, text.c_str(), application.Title().c_str(), style);
+    }
+    SetActiveWindow(active);
+    return button;
+}
+
+int ErrorMessageBox(const std::string& text, HWND owner) { return AppMessageBox(text, MB_OK | MB_ICONERROR, owner); }
+
+int InfoMessageBox(const std::string& text, HWND owner) {
+    return AppMessageBox(text, MB_OK | MB_ICONINFORMATION, owner);
+}
+
+int QuestionMessageBox(const std::string& text, HWND owner) {
+    return AppMessageBox(text, MB_YESNO | MB_ICONQUESTION, owner);
+}
+
+void CenterOnOwner(platform::Form& form) {
+    auto* owner = dynamic_cast<platform::Form*>(form.Owner());
+    if (!owner) throw platform::InvalidCastError();
+    form.SetLeft(owner->Left() + owner->Width() / 2 - form.Width() / 2);
+    form.SetTop(owner->Top() + owner->Height() / 2 - form.Height() / 2);
+    FitIntoWorkArea(form);
+}
+
+void FitIntoWorkArea(platform::Form& form) {
+    // A maximized window reaches one sizing frame past the work area on each side.
+    int width = GetSystemMetrics(SM_CXMAXIMIZED) - 2 * GetSystemMetrics(SM_CXFRAME);
+    int height = GetSystemMetrics(SM_CYMAXIMIZED) - 2 * GetSystemMetrics(SM_CYFRAME);
+    form.SetLeft(std::min(form.Left(), width - form.Width()));
+    form.SetTop(std::min(form.Top(), height - form.Height()));
+    form.SetLeft(std::max(form.Left(), 0));
+    form.SetTop(std::max(form.Top(), 0));
 }
 
 bool IsAsciiLetter(char c) {

@@ -9,7 +9,12 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+
+namespace platform {
+class Form;
+}
 
 namespace helpers {
 
@@ -26,6 +31,12 @@ std::string GetTempFolder();
 // A value of a non-string type raises the registry's type error.
 std::string GetProgramFilesFolder();
 
+// The file-system path of a shell special folder (a CSIDL) in folder form. A
+// failing shell call raises an OleError carrying its code.
+std::string GetSpecialFolder(int csidl);
+// The current user's Start-menu Programs folder.
+std::string GetProgramsFolder();
+
 // True when the path names an existing folder (with or without its final
 // backslash; a drive root counts).
 bool FolderExists(const std::string& path);
@@ -34,6 +45,24 @@ bool FolderExists(const std::string& path);
 // a level could not be created (the levels made before it stay). An empty path
 // raises "디렉토리를 작성할 수 없습니다".
 bool CreateFolderPath(const std::string& path);
+
+// A message box with the application title as caption; returns the button
+// pressed (0 when the system showed no box). Without an owner the
+// application's own message box shows it; with one, every enabled visible
+// window of the thread is disabled while it is up, and the active window is
+// made active again afterwards. Flags above bit 15 cannot be given.
+int AppMessageBox(const std::string& text, std::uint16_t style, HWND owner = nullptr);
+int ErrorMessageBox(const std::string& text, HWND owner = nullptr);     // OK, stop sign
+int InfoMessageBox(const std::string& text, HWND owner = nullptr);      // OK, information
+int QuestionMessageBox(const std::string& text, HWND owner = nullptr);  // Yes and No, question mark
+
+// Moves the form over the middle of its owner form, then into the work area.
+// An owner that is not a form raises InvalidCastError and nothing moves.
+void CenterOnOwner(platform::Form& form);
+// Moves the form so that its right and bottom edges lie within the primary
+// screen's work area measured from (0, 0), then so that its left and top
+// edges are not negative.
+void FitIntoWorkArea(platform::Form& form);
 
 // A to Z and a to z; no locale is consulted.
 bool IsAsciiLetter(char c);
