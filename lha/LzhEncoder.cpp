@@ -1,0 +1,229 @@
+#include "lha/LzhEncoder.h"
+
+#include <algorithm>
+
+namespace lha {
+
+namespace {
+
+constexpr unsigned kLiteralSymbols = LzhDecoder::kLiteralSymbols;
+constexpr unsigned kLengthSymbols = LzhDecoder::kLengthSymbols;
+constexpr unsigned kLengthCountBits = 5;
+constexpr unsigned kLiteralCountBits = 9;
+constexpr int kLengthZeroRunAfter = 3;
+// A block holds at most this many codes (its count field has 16 bits).
+constexpr size_t kBlockCodes = 16384;
+constexpr size_t kSinkBuffer = size_t{1} << 16;
+
+constexpr HashChain::Limits kLimits{256, 256};
+// A match this long is taken without looking for a longer one a byte later.
+constexpr unsigned kLazyEnough = 128;
+// A three-byte match from further back costs more than three literals.
+constexpr unsigned kFarForThree = 4096;
+
+inline unsigned PositionSymbol(unsigned distance) {
+    unsigned offset = distance - 1;
+    return offset == 0 ? 0 : 32 - static_cast<unsigned>(__builtin_clz(offset));
+}
+
+struct OutputTooLarge {};
+
+}  // namespace
+
+// Buffers the encoder's output and refuses to pass on more than the limit.
+class LzhEncoder::LimitedSink : public ByteWriter {
+public:
+    LimitedSink(ByteWriter& out, uint64_t limit) : out_(out), limit_(limit) { buffer_.reserve(kSinkBuffer); }
+    void Write(const uint8_t* data, size_t size) override {
+        buffer_.insert(buffer_.end(), data, data + size);
+        if (buffer_.size() >= kSinkBuffer) Flush();
+    }
+    void Flush() {
+        if (written_ + buffer_.size() > limit_) throw OutputTooLarge{};
+        out_.Write(buffer_.data(), buffer_.size());
+        written_ += buffer_.size();
+        buffer_.clear();
+    }
+    uint64_t Written() const { return written_; }
+
+private:
+    ByteWriter& out_;
+    uint64_t limit_;
+    uint64_t written_ = 0;
+    std::vector<uint8_t> buffer_;
+};
+
+LzhEncoder::LzhEncoder(const LzhParameters& parameters)
+    : parameters_(parameters),
+      finder_(parameters.dictionaryBits),
+      literalFrequencies_(kLiteralSymbols),
+      positionFrequencies_(parameters.dictionaryBits + 1) {
+    symbols_.reserve(kBlockCodes);
+    distances_.reserve(kBlockCodes);
+}
+
+LzhEncoder::Result LzhEncoder::Encode(ByteReader& data, ByteWriter& out, uint64_t limit) {
+    finder_.Start(data);
+    symbols_.clear();
+    distances_.clear();
+    std::fill(literalFrequencies_.begin(), literalFrequencies_.end(), 0);
+    std::fill(positionFrequencies_.begin(), positionFrequencies_.end(), 0);
+    LimitedSink sink(out, limit);
+    BitWriter bits(sink);
+    bits_ = &bits;
+    try {
+        Parse(sink);
+        FlushBlock();
+        bits.Flush();
+        sink.Flush();
+    } catch (const OutputTooLarge&) {
+        bits_ = nullptr;
+        return {false, finder_.Consumed(), sink.Written()};
+    }
+    bits_ = nullptr;
+    return {true, finder_.Consumed(), sink.Written()};
+}
+
+// Lazy matching: a match found at one position is held back while the next
+// position offers a longer one; then the byte is sent as a literal instead.
+void LzhEncoder::Parse(LimitedSink&) {
+    Match held;           // the match at the previous position
+    bool pending = false;  // the previous position's byte is still to be sent
+    while (size_t ahead = finder_.Ahead()) {
+        Match match;
+        if (ahead >= HashChain::kMinMatch) {
+            if (held.length < kLazyEnough) match = finder_.Find(held.length, kLimits);
+            finder_.Insert();
+            if (match.length == HashChain::kMinMatch && match.distance > kFarForThree) match = {};
+        }
+        if (held.length >= HashChain::kMinMatch && match.length <= held.length) {
+            // The held match starts one byte back and covers this position.
+            AddMatch(held.length, held.distance);
+            finder_.InsertFollowing(held.length - 2);
+            finder_.Advance(held.length - 1);
+            held = {};
+            pending = false;
+            continue;
+        }
+        if (pending) AddLiteral(finder_.Here()[-1]);
+        held = match;
+        pending = true;
+        finder_.Advance(1);
+    }
+    if (pending) AddLiteral(finder_.Here()[-1]);
+}
+
+void LzhEncoder::AddLiteral(uint8_t byte) {
+    symbols_.push_back(byte);
+    ++literalFrequencies_[byte];
+    if (symbols_.size() == kBlockCodes) FlushBlock();
+}
+
+void LzhEncoder::AddMatch(unsigned length, unsigned distance) {
+    unsigned symbol = 256 + length - HashChain::kMinMatch;
+    symbols_.push_back(static_cast<uint16_t>(symbol));
+    distances_.push_back(distance);
+    ++literalFrequencies_[symbol];
+    ++positionFrequencies_[PositionSymbol(distance)];
+    if (symbols_.size() == kBlockCodes) FlushBlock();
+}
+
+void LzhEncoder::FlushBlock() {
+    if (symbols_.empty()) return;
+    literalCode_.Build(literalFrequencies_.data(), kLiteralSymbols);
+    positionCode_.Build(positionFrequencies_.data(), positionFrequencies_.size());
+    WriteBlock(*bits_);
+    symbols_.clear();
+    distances_.clear();
+    std::fill(literalFrequencies_.begin(), literalFrequencies_.end(), 0);
+    std::fill(positionFrequencies_.begin(), positionFrequencies_.end(), 0);
+}
+
+void LzhEncoder::WriteBlock(BitWriter& bits) {
+    bits.Put(static_cast<uint32_t>(symbols_.size()), 16);
+    WriteLiteralCode(bits);
+    WriteSmallCode(bits, positionCode_, parameters_.positionBits, -1);
+    size_t match = 0;
+    for (uint16_t symbol : symbols_) {
+        bits.Put(literalCode_.Code(symbol), literalCode_.Length(symbol));
+        if (symbol < 256) continue;
+        unsigned offset = distances_[match++] - 1;
+        unsigned position = PositionSymbol(offset + 1);
+        unsigned extra = position > 1 ? position - 1 : 0;
+        bits.Put(uint32_t{positionCode_.Code(position)} << extra | (offset & ((1u << extra) - 1)),
+                 positionCode_.Length(position) + extra);
+    }
+}
+
+// The literal code's lengths, run-length coded: symbols 0 to 2 stand for runs
+// of zero lengths (1; 3 to 18; 20 to 531), symbol k + 2 for length k. They
+// are coded with the code-length code, which is sent first.
+void LzhEncoder::WriteLiteralCode(BitWriter& bits) {
+    if (literalCode_.IsSingle()) {
+        bits.Put(0, kLengthCountBits);
+        bits.Put(0, kLengthCountBits);
+        bits.Put(0, kLiteralCountBits);
+        bits.Put(literalCode_.Single(), kLiteralCountBits);
+        return;
+    }
+    const size_t count = literalCode_.UsedCount();
+    const uint8_t* lengths = literalCode_.Lengths();
+    struct Item {
+        uint8_t symbol;
+        uint8_t extraBits;
+        uint16_t extra;
+    };
+    std::vector<Item> items;
+    for (size_t i = 0; i < count;) {
+        if (lengths[i] != 0) {
+            items.push_back({static_cast<uint8_t>(lengths[i++] + 2), 0, 0});
+            continue;
+        }
+        size_t run = 0;
+        while (i < count && lengths[i] == 0) ++i, ++run;
+        if (run <= 2) {
+            for (size_t k = 0; k < run; ++k) items.push_back({0, 0, 0});
+        } else if (run <= 18) {
+            items.push_back({1, 4, static_cast<uint16_t>(run - 3)});
+        } else if (run == 19) {
+            items.push_back({0, 0, 0});
+            items.push_back({1, 4, 15});
+        } else {
+            items.push_back({2, kLiteralCountBits, static_cast<uint16_t>(run - 20)});
+        }
+    }
+    uint32_t frequencies[kLengthSymbols] = {};
+    for (const Item& item : items) ++frequencies[item.symbol];
+    lengthCode_.Build(frequencies, kLengthSymbols);
+    WriteSmallCode(bits, lengthCode_, kLengthCountBits, kLengthZeroRunAfter);
+    bits.Put(static_cast<uint32_t>(count), kLiteralCountBits);
+    for (const Item& item : items) {
+        bits.Put(lengthCode_.Code(item.symbol), lengthCode_.Length(item.symbol));
+        bits.Put(item.extra, item.extraBits);
+    }
+}
+
+// The code-length code and the position code: a count, then each length in
+// 3 bits, 7 and up continued in unary. After `zeroRunAfter` lengths a 2-bit
+// count of following zero lengths (at most 3) is skipped over.
+void LzhEncoder::WriteSmallCode(BitWriter& bits, const HuffmanCode& code, unsigned countBits, int zeroRunAfter) {
+    if (code.IsSingle()) {
+        bits.Put(0, countBits);
+        bits.Put(code.Single(), countBits);
+        return;
+    }
+    const size_t count = code.UsedCount();
+    bits.Put(static_cast<uint32_t>(count), countBits);
+    for (size_t i = 0; i < count;) {
+        unsigned length = code.Length(static_cast<unsigned>(i++));
+        if (length < 7) bits.Put(length, 3);
+        else bits.Put(((1u << (length - 4)) - 1) << 1, length - 3);  // 111, length - 7 ones, a zero
+        if (static_cast<int>(i) == zeroRunAfter) {
+            unsigned zeros = 0;
+            while (zeros < 3 && i < count && code.Length(static_cast<unsigned>(i)) == 0) ++zeros, ++i;
+            bits.Put(zeros, 2);
+        }
+    }
+}
+
+}  // namespace lha
