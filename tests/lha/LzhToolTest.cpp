@@ -4,35 +4,20 @@
 
 #include "tests/lha/Craft.h"
 #include "tests/lha/Fixtures.h"
+#include "tests/lha/Shell.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status;
-    std::string output;  // stdout and stderr
-};
-
-Outcome Shell(const std::string& command) {
-    Outcome run{-1, {}};
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
-    int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
+using shell::Outcome;
+using shell::Quote;
+const auto Shell = shell::Run;
 
 Outcome Lzh(const std::string& arguments) { return Shell(std::string(QELVAR_LZH_TOOL) + " " + arguments); }
 
