@@ -1,0 +1,33 @@
+#include "controls/OpaquePaint.h"
+
+using namespace platform;
+
+TOpaquePaintBox::TOpaquePaintBox(Component* owner) : CustomControl(owner) {
+    SetBounds(0, 0, 105, 105);
+    SetColor(clAppWorkSpace);  // also turns ParentColor off
+    opaque_ = true;
+}
+
+void TOpaquePaintBox::CreateParams(platform::CreateParams& params) {
+    // The default capture on a press and the caption-follows-name flag go.
+    SetControlStyle(csAcceptsControls | csClickEvents | csDoubleClicks);
+    CustomControl::CreateParams(params);
+}
+
+void TOpaquePaintBox::Paint() {
+    Canvas& canvas = GetCanvas();
+    canvas.SetFont(GetFont().Spec());
+    canvas.GetBrush().SetColor(GetColor());
+    if (OnPaint) OnPaint(*this);
+}
+
+LRESULT TOpaquePaintBox::EraseBackground(HDC dc) {
+    if (!opaque_) return CustomControl::EraseBackground(dc);
+    // Handled without drawing: what is on the screen stays until Paint covers it.
+    return 0;
+}
+
+void TOpaquePaintBox::WndProc(Message& message) {
+    CustomControl::WndProc(message);
+    if (message.msg == WM_RBUTTONDBLCLK && OnRightDblClick) OnRightDblClick(*this);
+}

@@ -1,0 +1,3 @@
+#include "setup/Setup.h"
+
+int main() { return RunSetup(); }
