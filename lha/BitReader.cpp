@@ -10,9 +10,11 @@ constexpr size_t kBufferSize = 1 << 16;
 constexpr size_t kPadding = 16;
 }  // namespace
 
-BitReader::BitReader() : storage_(kFront + kBufferSize + kPadding), begin_(storage_.data() + kFront) {}
-
 void BitReader::Start(ByteReader& source, uint64_t size) {
+    if (storage_.empty()) {
+        storage_.resize(kFront + kBufferSize + kPadding);
+        begin_ = storage_.data() + kFront;
+    }
     source_ = &source;
     left_ = size;
     size_ = size;

@@ -52,8 +52,6 @@ struct BitCursor {
 
 class BitReader {
 public:
-    BitReader();
-
     void Start(ByteReader& source, uint64_t size);
 
     void Refill() {

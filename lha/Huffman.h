@@ -55,8 +55,9 @@ public:
 
 private:
     // Every subtable is as wide as the longest code needs; there is at most
-    // one per symbol longer than kTableBits.
-    std::array<uint32_t, (1u << kTableBits) + (kSymbols << (kMaxCodeLength - kTableBits))> entries_{};
+    // one per symbol longer than kTableBits. Left uninitialised: Build fills
+    // every entry that a lookup can reach.
+    std::array<uint32_t, (1u << kTableBits) + (kSymbols << (kMaxCodeLength - kTableBits))> entries_;
 };
 
 }  // namespace lha

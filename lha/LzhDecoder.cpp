@@ -64,14 +64,14 @@ inline void CopyMatch(uint8_t* op, size_t distance, unsigned length) {
 
 }  // namespace
 
-LzhDecoder::LzhDecoder() : window_(kHistory + kChunk + kSlack) {}
-
 void LzhDecoder::Decode(const LzhParameters& parameters, ByteReader& data, uint64_t dataSize, uint64_t originalSize,
                         ByteWriter& out) {
     parameters_ = parameters;
+    // Not cleared: only bytes already decoded are ever copied out of it.
+    if (!window_) window_.reset(new uint8_t[kHistory + kChunk + kSlack]);
     bits_.Start(data, dataSize);
     blockLeft_ = 0;
-    uint8_t* const base = window_.data();
+    uint8_t* const base = window_.get();
     uint8_t* const chunkEnd = base + kHistory + kChunk;
     uint8_t* op = base;
     uint64_t remaining = originalSize;
@@ -95,7 +95,7 @@ void LzhDecoder::Decode(const LzhParameters& parameters, ByteReader& data, uint6
 // previous one: a refill only adds bits below the valid ones, and at least 40
 // stay valid after a literal, so the lookup does not wait for the refill.
 uint8_t* LzhDecoder::DecodeUntil(uint8_t* op, uint8_t* const stop) {
-    uint8_t* const base = window_.data();
+    uint8_t* const base = window_.get();
     BitCursor in = bits_.cursor;
     unsigned blockLeft = blockLeft_;
     auto refill = [&] {

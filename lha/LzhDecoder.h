@@ -11,7 +11,7 @@
 #include "lha/Huffman.h"
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace lha {
 
@@ -26,7 +26,6 @@ public:
     static constexpr unsigned kLengthSymbols = 19;    // three zero-run forms and code lengths 1..16
     static constexpr unsigned kMaxPositionSymbols = 17;
 
-    LzhDecoder();
     void Decode(const LzhParameters& parameters, ByteReader& data, uint64_t dataSize, uint64_t originalSize,
                 ByteWriter& out);
 
@@ -40,7 +39,7 @@ private:
     LzhParameters parameters_{};
     BitReader bits_;
     unsigned blockLeft_ = 0;
-    std::vector<uint8_t> window_;
+    std::unique_ptr<uint8_t[]> window_;  // allocated for the first member that needs it
     HuffmanTable<kLengthSymbols, 8> lengthCode_;
     HuffmanTable<kLiteralSymbols, 12> literalCode_;
     HuffmanTable<kMaxPositionSymbols, 8> positionCode_;
