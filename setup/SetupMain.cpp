@@ -19,6 +19,9 @@ TFormBackground::TFormBackground(Component* owner) : Form(owner) {
         return &box;
     });
     OpaquePaintBox1 = &Find<TOpaquePaintBox>("OpaquePaintBox1");
+    // The shell copies from the medium; it starts with no options.
+    FileOperation = &Create<controls::TFileOperation>();
+    FileOperation->SetName("FileOperation");
     OpaquePaintBox1->OnPaint = [this](Component& sender) { OpaquePaintBox1Paint(sender); };
     OnCreate = [this](Component& sender) { FormCreate(sender); };
 }

@@ -3,6 +3,7 @@
 // white gradient; at the first idle moment of the message loop it runs the
 // installation once and then closes, which ends the program.
 
+#include "controls/FileOperation.h"
 #include "controls/OpaquePaint.h"
 #include "platform/Form.h"
 
@@ -25,6 +26,7 @@ public:
     std::string ClassName() const override { return "TFormBackground"; }
 
     TOpaquePaintBox* OpaquePaintBox1;
+    controls::TFileOperation* FileOperation;
 
     std::string ProjectName;
     std::string GameTitle;

@@ -107,6 +107,14 @@ protected:
     }
 };
 
+TEST_F(BackgroundFormTest, CarriesTheShellFileOperationWithNoOptions) {
+    auto& form = platform::Application::Instance().CreateForm<TFormBackground>();
+    auto& operation = form.Find<controls::TFileOperation>("FileOperation");
+    EXPECT_EQ(&operation, form.FileOperation);
+    EXPECT_EQ(operation.Owner(), &form);
+    EXPECT_EQ(operation.Options(), controls::TFileOperationOptions{});
+}
+
 TEST_F(BackgroundFormTest, SettingsFileIsTheProgramPathWithTheExtensionIni) {
     char program[MAX_PATH];
     GetModuleFileNameA(nullptr, program, MAX_PATH);
