@@ -59,27 +59,37 @@ void ArchiveReader::Extract(ByteWriter& out) {
     const Header& header = *current_;
     LimitedReader data(source_, dataLeft_);
     CrcWriter checked(out);
-    if (background_ && header.originalSize >= kBackgroundMinimum) {
-        background_->Start(checked);
-        try {
-            decoder_.Decode(header.method, data, dataLeft_, header.originalSize, *background_);
-        } catch (...) {
-            try {
-                background_->Finish();
-            } catch (...) {
-                // the decoding error is the one to report
-            }
-            throw;
-        }
-        background_->Finish();
-    } else {
-        decoder_.Decode(header.method, data, dataLeft_, header.originalSize, checked);
+    try {
+        Decode(header, data, checked);
+    } catch (...) {
+        // What the decoder did not read is passed over by the next Next.
+        dataLeft_ = data.Left();
+        throw;
     }
     dataLeft_ = data.Left();
     SkipRest();
     if (checked.crc.Value() != header.crc)
         throw Error(ErrorKind::CrcMismatch,
                     "CRC error: the header gives " + Hex16(header.crc) + ", the data " + Hex16(checked.crc.Value()));
+}
+
+void ArchiveReader::Decode(const Header& header, LimitedReader& data, ByteWriter& out) {
+    if (!background_ || header.originalSize < kBackgroundMinimum) {
+        decoder_.Decode(header.method, data, data.Left(), header.originalSize, out);
+        return;
+    }
+    background_->Start(out);
+    try {
+        decoder_.Decode(header.method, data, data.Left(), header.originalSize, *background_);
+    } catch (...) {
+        try {
+            background_->Finish();
+        } catch (...) {
+            // the decoding error is the one to report
+        }
+        throw;
+    }
+    background_->Finish();
 }
 
 void ArchiveReader::SkipRest() {

@@ -28,6 +28,7 @@ public:
     void Extract(ByteWriter& out);
 
 private:
+    void Decode(const Header& header, LimitedReader& data, ByteWriter& out);
     void SkipRest();
 
     ByteReader& source_;

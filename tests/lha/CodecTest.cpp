@@ -99,8 +99,9 @@ craft::Stream LetterAndRunBlock(unsigned codes) {
 TEST(LzhDecoder, DecodesACraftedBlockWithMatches) {
     craft::Stream s = LetterAndRunBlock(3);
     s.Bits(0, 1).Bits(1, 1).Bits(1, 1);
-    std::vector<uint8_t> out = Decode(s.Finish(), 513);
-    EXPECT_EQ(out, std::vector<uint8_t>(513, 'A'));
+    craft::Bytes stream = s.Finish();
+    // -lh4- shares the form of -lh5- (4-bit position count), with a 4 KiB window.
+    for (const char* method : {"-lh5-", "-lh4-"}) EXPECT_EQ(Decode(stream, 513, method), std::vector<uint8_t>(513, 'A'));
 }
 
 struct Malformed {

@@ -86,6 +86,29 @@ TEST_P(JlhaArchive, DamagedDataIsAnError) {
     }
 }
 
+// Writing happens on a second thread for large members; its failure must
+// still reach the caller, and the reader must stay usable.
+TEST(JlhaArchiveBackground, AWriterFailureReachesTheCaller) {
+    struct FailingWriter : lha::ByteWriter {
+        void Write(const uint8_t*, size_t) override { throw lha::Error(lha::ErrorKind::Write, "disk full"); }
+    };
+    std::vector<uint8_t> bytes = fixtures::ReadFile(fixtures::Folder() / "l27.lzh");
+    lha::MemoryReader reader(bytes);
+    lha::ArchiveReader archive(reader, true);
+    int failures = 0;
+    while (auto header = archive.Next()) {
+        if (header->IsDirectory()) continue;
+        FailingWriter out;
+        try {
+            archive.Extract(out);
+        } catch (const lha::Error& error) {
+            EXPECT_EQ(error.Kind(), lha::ErrorKind::Write) << header->name;
+            ++failures;
+        }
+    }
+    EXPECT_EQ(failures, 9);  // every file but the empty one
+}
+
 INSTANTIATE_TEST_SUITE_P(LevelsAndMethods, JlhaArchive, testing::ValuesIn(fixtures::ArchiveNames()),
                          [](const auto& info) { return info.param.substr(0, 3); });
 
