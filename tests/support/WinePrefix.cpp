@@ -123,8 +123,9 @@ std::string UnixPath(const std::string& windowsPath) {
 
 namespace {
 
-// Runs a Unix program, which Wine starts when given its Unix path; the command
-// line is split into arguments by the Windows rules.
+// Starts a Unix program, which Wine does when given its Unix path; the command
+// line is split into arguments by the Windows rules. Wine hands out no handle
+// of such a process, so the caller waits for its effect (see WaitUntil).
 void RunUnix(std::string commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -132,27 +133,42 @@ void RunUnix(std::string commandLine) {
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         Fail("cannot run " + commandLine);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (process.hThread) CloseHandle(process.hThread);
+    if (process.hProcess) CloseHandle(process.hProcess);
+}
+
+// True once `done` holds, false when it still does not after ten seconds.
+template <typename Condition>
+bool WaitUntil(Condition done) {
+    for (DWORD start = GetTickCount(); !done(); Sleep(10))
+        if (GetTickCount() - start > 10000) return false;
+    return true;
+}
+
+// Whether a listing of the folder finds the name.
+bool EntryExists(const std::string& path) {
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(path.c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    FindClose(find);
+    return true;
 }
 
 std::string Quoted(const std::string& text) { return '"' + text + '"'; }
 
 }  // namespace
 
-UnixLink::UnixLink(const std::string& unixTarget, const std::string& link) : unixLink_(UnixPath(link)) {
+UnixLink::UnixLink(const std::string& unixTarget, const std::string& link)
+    : unixLink_(UnixPath(link)), link_(link) {
     RunUnix("/bin/ln -s -f -n " + Quoted(unixTarget) + " " + Quoted(unixLink_));
     // Wine reports no exit code of a Unix program; the link shows whether it ran.
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA(link.c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) Fail("cannot make link " + link);
-    FindClose(find);
+    if (!WaitUntil([&] { return EntryExists(link); })) Fail("cannot make link " + link);
 }
 
 UnixLink::~UnixLink() {
     // Wine deletes the file a link leads to, not the link.
     RunUnix("/bin/rm -f " + Quoted(unixLink_));
+    WaitUntil([&] { return !EntryExists(link_); });
 }
 
 MappedDrive::MappedDrive(char letter, const std::string& folder, UINT driveType)

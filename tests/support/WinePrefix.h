@@ -47,6 +47,7 @@ public:
 
 private:
     std::string unixLink_;
+    std::string link_;
 };
 
 // Maps a drive letter to a folder through Wine's mount manager, as its
