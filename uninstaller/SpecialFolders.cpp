@@ -1,0 +1,16 @@
+#include "uninstaller/SpecialFolders.h"
+
+#include "platform/Handle.h"
+#include "uninstaller/PathText.h"
+
+namespace gamedelete {
+
+std::optional<std::string> GetSpecialFolder(int csidl) {
+    platform::ItemIdListHandle items;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, items.Put())) || !items) return std::nullopt;
+    char path[MAX_PATH] = {};
+    if (!SHGetPathFromIDListA(items.Get(), path) || !path[0]) return std::nullopt;
+    return pathtext::AddTrailingDelimiter(path);
+}
+
+}  // namespace gamedelete
