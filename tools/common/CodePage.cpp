@@ -6,7 +6,6 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <cerrno>
 #include <iconv.h>
 #endif
 
@@ -16,6 +15,10 @@ namespace {
 
 [[noreturn]] void Unconvertible(const std::string& utf8, unsigned codePage) {
     throw std::runtime_error("\"" + utf8 + "\" cannot be written in code page " + std::to_string(codePage));
+}
+
+[[noreturn]] void NotText(unsigned codePage) {
+    throw std::runtime_error("a text is not valid in code page " + std::to_string(codePage));
 }
 
 }  // namespace
@@ -39,22 +42,52 @@ std::string ToCodePage(const std::string& utf8, unsigned codePage) {
     return text;
 }
 
+std::string FromCodePage(const std::string& bytes, unsigned codePage) {
+    if (bytes.empty()) return {};
+    int wideLength =
+        MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    if (wideLength <= 0) NotText(codePage);
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), wideLength);
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, text.data(), length, nullptr, nullptr);
+    return text;
+}
+
 #else
 
-std::string ToCodePage(const std::string& utf8, unsigned codePage) {
-    iconv_t converter = iconv_open(("CP" + std::to_string(codePage)).c_str(), "UTF-8");
-    if (converter == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error("code page " + std::to_string(codePage) + " is not available");
-    std::string input = utf8;
-    std::vector<char> output(input.size() * 2 + 4);
-    char* in = input.data();
-    size_t inLeft = input.size();
-    char* out = output.data();
-    size_t outLeft = output.size();
-    size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
+namespace {
+
+// Converts with iconv; false when the input is no text in `from` or has a
+// character that `to` lacks.
+bool Convert(const std::string& input, const std::string& from, const std::string& to, std::string& output) {
+    iconv_t converter = iconv_open(to.c_str(), from.c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no conversion from " + from + " to " + to);
+    std::string in = input;
+    std::vector<char> buffer(input.size() * 4 + 4);
+    char* inPointer = in.data();
+    size_t inLeft = in.size();
+    char* outPointer = buffer.data();
+    size_t outLeft = buffer.size();
+    size_t result = iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft);
     iconv_close(converter);
-    if (result != 0 || inLeft != 0) Unconvertible(utf8, codePage);
-    return std::string(output.data(), static_cast<size_t>(out - output.data()));
+    output.assign(buffer.data(), static_cast<size_t>(outPointer - buffer.data()));
+    return result == 0 && inLeft == 0;
+}
+
+}  // namespace
+
+std::string ToCodePage(const std::string& utf8, unsigned codePage) {
+    std::string text;
+    if (!Convert(utf8, "UTF-8", "CP" + std::to_string(codePage), text)) Unconvertible(utf8, codePage);
+    return text;
+}
+
+std::string FromCodePage(const std::string& bytes, unsigned codePage) {
+    std::string text;
+    if (!Convert(bytes, "CP" + std::to_string(codePage), "UTF-8", text)) NotText(codePage);
+    return text;
 }
 
 #endif

@@ -12,4 +12,8 @@ constexpr unsigned kKoreanCodePage = 949;
 // holds a character that the code page lacks.
 std::string ToCodePage(const std::string& utf8, unsigned codePage);
 
+// The reverse: code-page bytes as UTF-8. Raises std::runtime_error for bytes
+// that are no text in the code page.
+std::string FromCodePage(const std::string& bytes, unsigned codePage);
+
 }  // namespace tools
