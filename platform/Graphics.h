@@ -51,7 +51,6 @@ public:
 
     const FontSpec& Spec() const noexcept { return spec_; }
     void Assign(const FontSpec& spec);
-    void SetColor(Color color) { spec_.color = color; }
     HFONT Handle() const;
 
 private:
