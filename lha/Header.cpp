@@ -14,6 +14,8 @@ namespace {
 constexpr size_t kLevelOffset = 20;
 constexpr size_t kLevel2BaseSize = 26;
 constexpr size_t kLevel3BaseSize = 32;
+// Largest header of any level (a level 2 header's size field is 16 bits).
+constexpr uint64_t kMaxHeaderSize = 0xFFFF;
 
 [[noreturn]] void Bad(const std::string& what) { throw Error(ErrorKind::BadHeader, "damaged header: " + what); }
 
@@ -156,6 +158,9 @@ void ReadLevel0Or1(ByteReader& reader, Header& header, std::vector<uint8_t>& b) 
         if (extensionsSize > skipSize)
             Bad("extended headers of " + std::to_string(extensionsSize) + " bytes exceed the member size " +
                 std::to_string(skipSize));
+        // The chain is held in memory; no real header comes near this.
+        if (extensionsSize > kMaxHeaderSize)
+            Bad("extended headers of more than " + std::to_string(kMaxHeaderSize) + " bytes");
         ReadUpTo(reader, b, offset + nextSize);
         nextSize = Le16(&b[offset + nextSize - 2]);
         offset = b.size();
@@ -173,7 +178,7 @@ void ReadLevel2Or3(ByteReader& reader, Header& header, std::vector<uint8_t>& b) 
     uint64_t totalSize = level3 ? Le32(&b[24]) : Le16(&b[0]);
     if (level3 && Le16(&b[0]) != 4) Bad("level 3 header with a size width of " + std::to_string(Le16(&b[0])));
     // A level 3 header is bounded like a level 2 one; nothing sensible is larger.
-    if (totalSize < baseSize || totalSize > 0x10000)
+    if (totalSize < baseSize || totalSize > kMaxHeaderSize)
         Bad("header size " + std::to_string(totalSize) + " out of range");
     ReadUpTo(reader, b, static_cast<size_t>(totalSize));
     header.unixTime = Le32(&b[15]);

@@ -114,6 +114,24 @@ TEST(Header, RejectsEachKindOfBrokenHeader) {
     l1.insert(l1.end(), {0x3F, 'x', 0, 0});
     cases.push_back({"level 1 extensions beyond the member", l1, "exceed the member size"});
 
+    // Level 1: a chain of extensions that would need a huge buffer.
+    Bytes chain = l1;
+    chain.resize(26);
+    chain[7] = chain[8] = chain[9] = chain[10] = 0xFF;  // member size 4 GiB
+    craft::Put16(chain, 0xFFF0);
+    chain[0] = static_cast<uint8_t>(chain.size() - 2);
+    sum = 0;
+    for (size_t i = 2; i < chain.size(); ++i) sum += chain[i];
+    chain[1] = static_cast<uint8_t>(sum);
+    for (int i = 0; i < 3; ++i) {
+        Bytes extension(0xFFF0, 0);
+        extension[0] = 0x3F;                  // a comment
+        extension[0xFFF0 - 2] = 0xF0;         // next size 0xFFF0
+        extension[0xFFF0 - 1] = 0xFF;
+        chain.insert(chain.end(), extension.begin(), extension.end());
+    }
+    cases.push_back({"level 1 extensions without end", chain, "extended headers of more than"});
+
     for (const Broken& c : cases) {
         try {
             Parse(c.bytes);
