@@ -1,14 +1,13 @@
 include(GoogleTest)
 
 # qelvar_add_test(NAME SOURCES... [LIBS libs...] [ENV VAR=value...]
-#                 [SUFFIX text] [GUI])
+#                 [SUFFIX text])
 # One GoogleTest executable, registered with CTest case by case. In the Windows
 # tree the cases run under Wine through CMAKE_CROSSCOMPILING_EMULATOR; discovery
-# happens when CTest runs, so building never needs Wine. GUI builds the test as a
-# windows-subsystem program (a console is still attached when Wine runs it).
+# happens when CTest runs, so building never needs Wine.
 # SUFFIX is appended to each case's name, for the same cases run a second way.
 function(qelvar_add_test name)
-  cmake_parse_arguments(T "GUI" "SUFFIX" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(T "" "SUFFIX" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   # A window that nobody answers would otherwise wait for ever.

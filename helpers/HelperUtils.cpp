@@ -5,6 +5,8 @@
 #include "platform/FileStream.h"
 #include "platform/Form.h"
 #include "platform/Handle.h"
+#include "platform/IniFile.h"
+#include "platform/PathText.h"
 #include "platform/Registry.h"
 #include "platform/Strings.h"
 #include "resources/StringIds.h"
@@ -26,37 +28,6 @@ namespace {
 const platform::ModuleHandle ArchiverModule{LoadLibraryA("UNLHA32.DLL")};
 
 constexpr std::size_t kJoinBlockSize = 8192;
-
-// Length in bytes of the character that starts at `index`.
-std::size_t CharacterLength(const std::string& text, std::size_t index) {
-    return IsDBCSLeadByte(static_cast<BYTE>(text[index])) && index + 1 < text.size() ? 2 : 1;
-}
-
-// Position of the last single-byte character of `text` that is one of
-// `delimiters`; the second byte of a double-byte character never counts.
-std::size_t LastDelimiter(const std::string& text, const char* delimiters) {
-    std::size_t found = std::string::npos;
-    for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i))
-        if (text[i] != '\0' && std::strchr(delimiters, text[i])) found = i;
-    return found;
-}
-
-// Position of the first backslash of its own at or after `from` (a character
-// start), or the length of `text`.
-std::size_t NextBackslash(const std::string& text, std::size_t from) {
-    for (std::size_t i = from; i < text.size(); i += CharacterLength(text, i))
-        if (text[i] == '\\') return i;
-    return text.size();
-}
-
-bool EndsWithDelimiter(const std::string& path) {
-    return !path.empty() && LastDelimiter(path, "\\") == path.size() - 1;
-}
-
-// Everything after the last backslash or colon.
-std::string FileNamePart(const std::string& path) {
-    return path.substr(LastDelimiter(path, "\\:") + 1);
-}
 
 // A system answer in a MAX_PATH buffer, up to its first NUL.
 std::string FromPathBuffer(const char (&buffer)[MAX_PATH]) {
@@ -92,15 +63,13 @@ void AppendVolume(const std::string& path, platform::FileStream& output, std::ve
 
 }  // namespace
 
-std::string AddTrailingDelimiter(const std::string& path) {
-    return EndsWithDelimiter(path) ? path : path + '\\';
-}
+std::string AddTrailingDelimiter(const std::string& path) { return pathtext::AddTrailingDelimiter(path); }
 
 std::string GetSetupFolder() {
     char buffer[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, buffer, MAX_PATH);
     std::string program = FromPathBuffer(buffer);
-    return program.substr(0, LastDelimiter(program, "\\:") + 1);
+    return program.substr(0, pathtext::LastDelimiter(program, "\\:") + 1);
 }
 
 std::string GetWindowsFolder() {
@@ -145,9 +114,9 @@ bool FolderExists(const std::string& path) {
 
 bool CreateFolderPath(const std::string& path) {
     if (path.empty()) throw platform::Error(platform::LoadResString(IDS_CANNOT_CREATE_FOLDER));
-    std::string folder = EndsWithDelimiter(path) ? path.substr(0, path.size() - 1) : path;
+    std::string folder = pathtext::RemoveTrailingDelimiter(path);
     if (folder.size() < 3 || FolderExists(folder)) return true;
-    std::string parent = folder.substr(0, LastDelimiter(folder, "\\:") + 1);
+    std::string parent = folder.substr(0, pathtext::LastDelimiter(folder, "\\:") + 1);
     if (parent == folder) return true;
     return CreateFolderPath(parent) && CreateDirectoryA(folder.c_str(), nullptr);
 }
@@ -200,9 +169,9 @@ bool IsAsciiLetter(char c) {
 std::string DrivePart(const std::string& path) {
     if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
     if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
-        std::size_t serverEnd = NextBackslash(path, 2);
-        if (serverEnd == path.size()) return path;
-        return path.substr(0, NextBackslash(path, serverEnd + 1));
+        std::size_t serverEnd = pathtext::FindCharacter(path, '\\', 2);
+        if (serverEnd == std::string::npos) return path;
+        return path.substr(0, pathtext::FindCharacter(path, '\\', serverEnd + 1));
     }
     return std::string();
 }
@@ -226,14 +195,12 @@ bool IsFloppyDrive(const std::string& path) {
 std::string VolumeSuffix(int number) { return platform::FormatText(".%.3d", number); }
 
 std::string VolumePath(const std::string& archive, int number) {
-    std::size_t dot = LastDelimiter(archive, ".\\:");
-    bool hasExtension = dot != std::string::npos && archive[dot] == '.';
-    return (hasExtension ? archive.substr(0, dot) : archive) + VolumeSuffix(number);
+    return platform::ChangeFileExt(archive, VolumeSuffix(number));
 }
 
 void JoinVolumes(const std::string& archive, const std::string& destination, int count) {
     std::vector<char> buffer(kJoinBlockSize);
-    platform::FileStream output(AddTrailingDelimiter(destination) + FileNamePart(archive),
+    platform::FileStream output(AddTrailingDelimiter(destination) + pathtext::FileNamePart(archive),
                                 platform::FileMode::Create);
     for (int number = 1; number <= count; ++number) AppendVolume(VolumePath(archive, number), output, buffer);
 }

@@ -1,5 +1,7 @@
 #include "platform/IniFile.h"
 
+#include "platform/PathText.h"
+
 #include "platform/Error.h"
 #include "platform/Strings.h"
 #include "resources/StringIds.h"
@@ -26,19 +28,10 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
 }
 
 std::string ChangeFileExt(const std::string& path, const std::string& extension) {
-    // Walk character by character: a trail byte may look like a separator.
-    size_t dot = std::string::npos;
-    for (size_t at = 0; at < path.size(); ++at) {
-        char c = path[at];
-        if (IsDBCSLeadByte(static_cast<BYTE>(c)) && at + 1 < path.size()) {
-            ++at;
-        } else if (c == '\\' || c == ':' || c == '/') {
-            dot = std::string::npos;
-        } else if (c == '.') {
-            dot = at;
-        }
-    }
-    return (dot == std::string::npos ? path : path.substr(0, dot)) + extension;
+    // A dot counts only in the file name, after the last backslash or colon.
+    std::size_t dot = pathtext::LastDelimiter(path, ".\\:");
+    bool hasExtension = dot != std::string::npos && path[dot] == '.';
+    return (hasExtension ? path.substr(0, dot) : path) + extension;
 }
 
 std::string ProgramPathWithExtension(const std::string& extension) {

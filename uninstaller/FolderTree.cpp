@@ -1,7 +1,7 @@
 #include "uninstaller/FolderTree.h"
 
 #include "platform/Handle.h"
-#include "uninstaller/PathText.h"
+#include "platform/PathText.h"
 
 namespace foldertree {
 

@@ -6,7 +6,7 @@
 #include "uninstaller/CommandLine.h"
 #include "uninstaller/FolderTree.h"
 #include "uninstaller/InstallData.h"
-#include "uninstaller/PathText.h"
+#include "platform/PathText.h"
 #include "uninstaller/Question.h"
 #include "uninstaller/RegistryTree.h"
 #include "uninstaller/RemovalScope.h"

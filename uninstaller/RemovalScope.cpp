@@ -2,7 +2,7 @@
 
 #include "platform/Handle.h"
 #include "uninstaller/FolderTree.h"
-#include "uninstaller/PathText.h"
+#include "platform/PathText.h"
 #include "uninstaller/SpecialFolders.h"
 
 #include <string_view>

@@ -76,8 +76,10 @@ void WindowAnswerer::Watch() {
                 std::lock_guard<std::mutex> lock(mutex_);
                 seen_ = Describe(search.found);
             }
-            action_(search.found);
+            // Marked before acting: the answer may end the window's process
+            // before the action returns, and a waiting test may look then.
             answered_ = true;
+            action_(search.found);
             return;
         }
         Sleep(20);

@@ -2,7 +2,7 @@
 // and 表 (95 5C) is a backslash byte, which must not count as a delimiter.
 
 #include "tests/support/WindowAnswerer.h"
-#include "uninstaller/PathText.h"
+#include "platform/PathText.h"
 
 #include <gtest/gtest.h>
 
