@@ -35,11 +35,13 @@ HashChain::HashChain(unsigned dictionaryBits)
       mask_(windowSize_ - 1),
       window_(windowSize_ + kChunk + kMaxMatch + kSlack),
       head_(size_t{1} << kHashBits),
-      prev_(windowSize_) {}
+      prev_(windowSize_),
+      head3_(size_t{1} << kHash3Bits) {}
 
 void HashChain::Start(ByteReader& source) {
     source_ = &source;
     std::fill(head_.begin(), head_.end(), 0);
+    std::fill(head3_.begin(), head3_.end(), 0);
     absolute_ = kOrigin;
     pos_ = end_ = 0;
     eof_ = false;
@@ -74,13 +76,25 @@ Match HashChain::Find(unsigned longerThan, const Limits& limits) const {
     const uint8_t* const p = window_.data() + pos_;
     const uint32_t here = static_cast<uint32_t>(absolute_ + pos_);
     unsigned bestLength = std::max(longerThan, kMinMatch - 1);
-    uint32_t candidate = head_[Hash(p)];
+
+    // The latest position with the same three bytes, for a match of three.
+    if (bestLength < kMinMatch && ahead >= kHashedBytes) {
+        uint32_t distance = here - head3_[Hash3(p)];
+        const uint8_t* q = p - distance;
+        if (distance < windowSize_ && q[0] == p[0] && q[1] == p[1] && q[2] == p[2]) {
+            bestLength = MatchLength(p, q, limit);
+            best = {bestLength, distance};
+            if (bestLength >= limits.nice || bestLength == limit) return best;
+        }
+    }
+    if (ahead < kHashedBytes) return best;
+    uint32_t candidate = head_[Hash4(p)];
     for (unsigned tries = limits.chain; tries > 0; --tries) {
         uint32_t distance = here - candidate;
         if (distance >= windowSize_) break;
         const uint8_t* q = p - distance;
         // The byte that would make the match longer decides first.
-        if (q[bestLength] == p[bestLength] && q[0] == p[0] && q[1] == p[1]) {
+        if (q[bestLength] == p[bestLength] && Load32(q) == Load32(p)) {
             unsigned length = MatchLength(p, q, limit);
             if (length > bestLength) {
                 bestLength = length;

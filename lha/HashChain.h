@@ -1,8 +1,11 @@
 #pragma once
 // The encoder's match finder: a sliding window over the input with hash
-// chains on three-byte prefixes. Positions are absolute (counted from the
-// member's start plus one window), so the chains never need rebasing when the
-// window slides; a chain ends where the distance reaches the window's size.
+// chains on four-byte prefixes, and a table of the latest position of each
+// three-byte prefix for the shortest matches (chains on three bytes grow long
+// in text, and a three-byte match pays only when it is near). Positions are
+// absolute (counted from the member's start plus one window), so the chains
+// never need rebasing when the window slides; a chain ends where the distance
+// reaches the window's size.
 
 #include "lha/ByteIo.h"
 
@@ -45,12 +48,13 @@ public:
     void Advance(size_t count) { pos_ += count; }
     uint64_t Consumed() const { return absolute_ + pos_ - kOrigin; }
 
-    // Adds the current position to its chain (needs three bytes ahead).
-    void Insert() { InsertAt(pos_); }
+    // Adds the current position to its chain (when four bytes lie ahead).
+    void Insert() {
+        if (end_ - pos_ >= kHashedBytes) InsertAt(pos_);
+    }
     // Adds the `count` positions after the current one.
     void InsertFollowing(size_t count) {
-        if (end_ - pos_ <= kMinMatch) return;
-        size_t last = std::min(pos_ + count, end_ - kMinMatch);
+        size_t last = std::min(pos_ + count, end_ - std::min(end_, size_t{kHashedBytes}));
         for (size_t at = pos_ + 1; at <= last; ++at) InsertAt(at);
     }
 
@@ -63,14 +67,21 @@ private:
     // of 0 is then always out of reach.
     static constexpr uint64_t kOrigin = uint64_t{1} << 17;
     static constexpr unsigned kHashBits = 16;
+    static constexpr unsigned kHash3Bits = 14;
+    static constexpr size_t kHashedBytes = 4;  // a position needs these ahead to be inserted
 
-    static uint32_t Hash(const uint8_t* p) {
-        uint32_t v = uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
-        return (v * 2654435761u) >> (32 - kHashBits);
+    static uint32_t Load32(const uint8_t* p) {
+        uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
     }
+    static uint32_t Hash4(const uint8_t* p) { return (Load32(p) * 2654435761u) >> (32 - kHashBits); }
+    static uint32_t Hash3(const uint8_t* p) { return ((Load32(p) << 8) * 2246822519u) >> (32 - kHash3Bits); }
     void InsertAt(size_t at) {
+        const uint8_t* p = window_.data() + at;
         uint32_t absolute = static_cast<uint32_t>(absolute_ + at);
-        uint32_t& head = head_[Hash(window_.data() + at)];
+        head3_[Hash3(p)] = absolute;
+        uint32_t& head = head_[Hash4(p)];
         prev_[absolute & mask_] = head;
         head = absolute;
     }
@@ -81,6 +92,7 @@ private:
     std::vector<uint8_t> window_;
     std::vector<uint32_t> head_;
     std::vector<uint32_t> prev_;
+    std::vector<uint32_t> head3_;
     ByteReader* source_ = nullptr;
     uint64_t absolute_ = kOrigin;  // absolute position of window_[0]
     size_t pos_ = 0;

@@ -12,14 +12,18 @@ constexpr unsigned kLengthCountBits = 5;
 constexpr unsigned kLiteralCountBits = 9;
 constexpr int kLengthZeroRunAfter = 3;
 // A block holds at most this many codes (its count field has 16 bits).
-constexpr size_t kBlockCodes = 16384;
+constexpr size_t kBlockCodes = 32768;
 constexpr size_t kSinkBuffer = size_t{1} << 16;
 
-constexpr HashChain::Limits kLimits{256, 256};
-// A match this long is taken without looking for a longer one a byte later.
-constexpr unsigned kLazyEnough = 128;
-// A three-byte match from further back costs more than three literals.
-constexpr unsigned kFarForThree = 4096;
+// Candidates tried per position: fewer in the larger windows, whose chains
+// reach further back, so that every method packs at a similar speed; a match
+// this long ends the search.
+constexpr unsigned kSmallWindowChain = 128;
+constexpr unsigned kLargeWindowChain = 64;
+constexpr unsigned kLargeWindowBits = 15;
+constexpr unsigned kNiceLength = 128;
+// A held match this long is taken without looking for a longer one a byte later.
+constexpr unsigned kLazyEnough = 64;
 
 inline unsigned PositionSymbol(unsigned distance) {
     unsigned offset = distance - 1;
@@ -56,14 +60,17 @@ private:
 LzhEncoder::LzhEncoder(const LzhParameters& parameters)
     : parameters_(parameters),
       finder_(parameters.dictionaryBits),
+      limits_{parameters.dictionaryBits >= kLargeWindowBits ? kLargeWindowChain : kSmallWindowChain, kNiceLength},
       literalFrequencies_(kLiteralSymbols),
-      positionFrequencies_(parameters.dictionaryBits + 1) {
+      positionFrequencies_(parameters.dictionaryBits + 1),
+      positionPrice_(parameters.dictionaryBits + 1) {
     symbols_.reserve(kBlockCodes);
     distances_.reserve(kBlockCodes);
 }
 
 LzhEncoder::Result LzhEncoder::Encode(ByteReader& data, ByteWriter& out, uint64_t limit) {
     finder_.Start(data);
+    ResetPrices();
     symbols_.clear();
     distances_.clear();
     std::fill(literalFrequencies_.begin(), literalFrequencies_.end(), 0);
@@ -72,7 +79,7 @@ LzhEncoder::Result LzhEncoder::Encode(ByteReader& data, ByteWriter& out, uint64_
     BitWriter bits(sink);
     bits_ = &bits;
     try {
-        Parse(sink);
+        Parse();
         FlushBlock();
         bits.Flush();
         sink.Flush();
@@ -86,31 +93,70 @@ LzhEncoder::Result LzhEncoder::Encode(ByteReader& data, ByteWriter& out, uint64_
 
 // Lazy matching: a match found at one position is held back while the next
 // position offers a longer one; then the byte is sent as a literal instead.
-void LzhEncoder::Parse(LimitedSink&) {
+// Both choices are weighed in bits, priced by the codes of the last block, and
+// a match that costs more than its bytes as literals is not taken.
+void LzhEncoder::Parse() {
     Match held;           // the match at the previous position
     bool pending = false;  // the previous position's byte is still to be sent
     while (size_t ahead = finder_.Ahead()) {
+        const uint8_t* here = finder_.Here();
         Match match;
         if (ahead >= HashChain::kMinMatch) {
-            if (held.length < kLazyEnough) match = finder_.Find(held.length, kLimits);
+            if (held.length < kLazyEnough)
+                match = finder_.Find(held.length, limits_);
             finder_.Insert();
-            if (match.length == HashChain::kMinMatch && match.distance > kFarForThree) match = {};
+            if (match.length && MatchPrice(match) >= LiteralPrice(here, match.length)) match = {};
         }
-        if (held.length >= HashChain::kMinMatch && match.length <= held.length) {
-            // The held match starts one byte back and covers this position.
-            AddMatch(held.length, held.distance);
-            finder_.InsertFollowing(held.length - 2);
-            finder_.Advance(held.length - 1);
-            held = {};
-            pending = false;
-            continue;
+        if (held.length >= HashChain::kMinMatch) {
+            // Over the same bytes: the held match, or a literal and the new one.
+            size_t end = std::max<size_t>(held.length - 1, match.length);
+            uint32_t keep = MatchPrice(held) + LiteralPrice(here + held.length - 1, end - (held.length - 1));
+            uint32_t change = match.length ? symbolPrice_[here[-1]] + MatchPrice(match) +
+                                                 LiteralPrice(here + match.length, end - match.length)
+                                           : ~0u;
+            if (keep <= change) {
+                AddMatch(held.length, held.distance);
+                finder_.InsertFollowing(held.length - 2);
+                finder_.Advance(held.length - 1);
+                held = {};
+                pending = false;
+                continue;
+            }
         }
-        if (pending) AddLiteral(finder_.Here()[-1]);
+        if (pending) AddLiteral(here[-1]);
         held = match;
         pending = true;
         finder_.Advance(1);
     }
     if (pending) AddLiteral(finder_.Here()[-1]);
+}
+
+uint32_t LzhEncoder::MatchPrice(const Match& match) const {
+    unsigned position = PositionSymbol(match.distance);
+    return symbolPrice_[256 + match.length - HashChain::kMinMatch] + positionPrice_[position] +
+           (position > 1 ? position - 1 : 0);
+}
+
+uint32_t LzhEncoder::LiteralPrice(const uint8_t* bytes, size_t count) const {
+    uint32_t price = 0;
+    for (size_t i = 0; i < count; ++i) price += symbolPrice_[bytes[i]];
+    return price;
+}
+
+// Prices in bits for the next block: the lengths of this block's codes; a
+// symbol that this block did not use is priced as a rare one.
+void LzhEncoder::UpdatePrices() {
+    for (unsigned i = 0; i < kLiteralSymbols; ++i)
+        symbolPrice_[i] = literalCode_.IsSingle() ? (i == literalCode_.Single() ? 1 : 12)
+                                                  : (literalCode_.Length(i) ? literalCode_.Length(i) : 12);
+    for (unsigned i = 0; i < positionPrice_.size(); ++i)
+        positionPrice_[i] = positionCode_.IsSingle() ? (i == positionCode_.Single() ? 1 : 8)
+                                                     : (positionCode_.Length(i) ? positionCode_.Length(i) : 8);
+}
+
+void LzhEncoder::ResetPrices() {
+    for (unsigned i = 0; i < kLiteralSymbols; ++i) symbolPrice_[i] = i < 256 ? 8 : 8 + (i - 256) / 32;
+    for (unsigned i = 0; i < positionPrice_.size(); ++i) positionPrice_[i] = 4;
 }
 
 void LzhEncoder::AddLiteral(uint8_t byte) {
@@ -133,6 +179,7 @@ void LzhEncoder::FlushBlock() {
     literalCode_.Build(literalFrequencies_.data(), kLiteralSymbols);
     positionCode_.Build(positionFrequencies_.data(), positionFrequencies_.size());
     WriteBlock(*bits_);
+    UpdatePrices();
     symbols_.clear();
     distances_.clear();
     std::fill(literalFrequencies_.begin(), literalFrequencies_.end(), 0);

@@ -10,6 +10,7 @@
 #include "lha/HuffmanEncoder.h"
 #include "lha/LzhDecoder.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -33,7 +34,11 @@ public:
 private:
     class LimitedSink;
 
-    void Parse(LimitedSink& sink);
+    void Parse();
+    uint32_t MatchPrice(const Match& match) const;
+    uint32_t LiteralPrice(const uint8_t* bytes, size_t count) const;
+    void UpdatePrices();
+    void ResetPrices();
     void AddLiteral(uint8_t byte);
     void AddMatch(unsigned length, unsigned distance);
     void FlushBlock();
@@ -43,6 +48,7 @@ private:
 
     LzhParameters parameters_;
     HashChain finder_;
+    HashChain::Limits limits_;
     BitWriter* bits_ = nullptr;
 
     // The block being collected: symbols (bytes, or 256 + length - 3) and
@@ -53,6 +59,9 @@ private:
     std::vector<uint32_t> literalFrequencies_;
     std::vector<uint32_t> positionFrequencies_;
     HuffmanCode literalCode_, positionCode_, lengthCode_;
+    // Bits that each symbol is expected to cost, for weighing matches.
+    std::array<uint8_t, LzhDecoder::kLiteralSymbols> symbolPrice_{};
+    std::vector<uint8_t> positionPrice_;
 };
 
 }  // namespace lha

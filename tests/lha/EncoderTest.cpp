@@ -147,8 +147,11 @@ TEST_P(EncoderRoundTrip, GivesBackTheSameBytesWithTheMethodThatSuits) {
     EXPECT_EQ(Unpack(file.bytes, header), data);
     EXPECT_EQ(header.method, shape.shrinks ? method : "-lh0-");
     EXPECT_EQ(header.originalSize, data.size());
-    if (shape.shrinks) EXPECT_LT(header.compressedSize, data.size());
-    else EXPECT_EQ(header.compressedSize, data.size());
+    if (shape.shrinks) {
+        EXPECT_LT(header.compressedSize, data.size());
+    } else {
+        EXPECT_EQ(header.compressedSize, data.size());
+    }
     EXPECT_EQ(header.level, 2);
     EXPECT_EQ(header.name, "member.bin");
     EXPECT_EQ(header.unixTime, 1700000000);
@@ -243,7 +246,9 @@ TEST(HuffmanEncoder, LengthsAreCompleteAndWithinTheLimit) {
         // A more frequent symbol never gets a longer code.
         for (size_t i = 0; i < lengths.size(); ++i)
             for (size_t j = 0; j < lengths.size(); ++j)
-                if (frequencies[i] > frequencies[j] && frequencies[j] > 0) EXPECT_LE(lengths[i], lengths[j]) << c;
+                if (frequencies[i] > frequencies[j] && frequencies[j] > 0) {
+                    EXPECT_LE(lengths[i], lengths[j]) << c;
+                }
     }
 }
 
