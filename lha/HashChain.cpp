@@ -12,6 +12,9 @@ namespace {
 constexpr size_t kChunk = size_t{1} << 18;
 // Matches are compared eight bytes at a time and may look past the data.
 constexpr size_t kSlack = 8;
+// Heads for about four positions of the window each, at most 2^16: a small
+// table stays in the cache.
+constexpr unsigned kMaxHashBits = 16;
 
 inline unsigned MatchLength(const uint8_t* p, const uint8_t* q, unsigned limit) {
     unsigned length = 0;
@@ -32,9 +35,10 @@ inline unsigned MatchLength(const uint8_t* p, const uint8_t* q, unsigned limit) 
 
 HashChain::HashChain(unsigned dictionaryBits)
     : windowSize_(1u << dictionaryBits),
+      hashShift_(32 - std::min(kMaxHashBits, dictionaryBits + 2)),
       mask_(windowSize_ - 1),
       window_(windowSize_ + kChunk + kMaxMatch + kSlack),
-      head_(size_t{1} << kHashBits),
+      head_(size_t{1} << (32 - hashShift_)),
       prev_(windowSize_),
       head3_(size_t{1} << kHash3Bits) {}
 

@@ -66,8 +66,7 @@ private:
     // Absolute position of window_[0] for the first byte of a member: a head
     // of 0 is then always out of reach.
     static constexpr uint64_t kOrigin = uint64_t{1} << 17;
-    static constexpr unsigned kHashBits = 16;
-    static constexpr unsigned kHash3Bits = 14;
+    static constexpr unsigned kHash3Bits = 12;
     static constexpr size_t kHashedBytes = 4;  // a position needs these ahead to be inserted
 
     static uint32_t Load32(const uint8_t* p) {
@@ -75,7 +74,7 @@ private:
         std::memcpy(&v, p, 4);
         return v;
     }
-    static uint32_t Hash4(const uint8_t* p) { return (Load32(p) * 2654435761u) >> (32 - kHashBits); }
+    uint32_t Hash4(const uint8_t* p) const { return (Load32(p) * 2654435761u) >> hashShift_; }
     static uint32_t Hash3(const uint8_t* p) { return ((Load32(p) << 8) * 2246822519u) >> (32 - kHash3Bits); }
     void InsertAt(size_t at) {
         const uint8_t* p = window_.data() + at;
@@ -88,6 +87,7 @@ private:
     size_t Refill();
 
     const unsigned windowSize_;
+    const unsigned hashShift_;  // 32 less the bits of a four-byte hash
     const uint32_t mask_;
     std::vector<uint8_t> window_;
     std::vector<uint32_t> head_;

@@ -15,13 +15,8 @@ constexpr int kLengthZeroRunAfter = 3;
 constexpr size_t kBlockCodes = 32768;
 constexpr size_t kSinkBuffer = size_t{1} << 16;
 
-// Candidates tried per position: fewer in the larger windows, whose chains
-// reach further back, so that every method packs at a similar speed; a match
-// this long ends the search.
-constexpr unsigned kSmallWindowChain = 128;
-constexpr unsigned kLargeWindowChain = 64;
-constexpr unsigned kLargeWindowBits = 15;
-constexpr unsigned kNiceLength = 128;
+// Candidates tried per position, and a match long enough to end the search.
+constexpr HashChain::Limits kLimits{64, 128};
 // A held match this long is taken without looking for a longer one a byte later.
 constexpr unsigned kLazyEnough = 64;
 
@@ -39,7 +34,8 @@ class LzhEncoder::LimitedSink : public ByteWriter {
 public:
     LimitedSink(ByteWriter& out, uint64_t limit) : out_(out), limit_(limit) { buffer_.reserve(kSinkBuffer); }
     void Write(const uint8_t* data, size_t size) override {
-        buffer_.insert(buffer_.end(), data, data + size);
+        if (size == 1) buffer_.push_back(*data);  // what BitWriter gives
+        else buffer_.insert(buffer_.end(), data, data + size);
         if (buffer_.size() >= kSinkBuffer) Flush();
     }
     void Flush() {
@@ -60,7 +56,6 @@ private:
 LzhEncoder::LzhEncoder(const LzhParameters& parameters)
     : parameters_(parameters),
       finder_(parameters.dictionaryBits),
-      limits_{parameters.dictionaryBits >= kLargeWindowBits ? kLargeWindowChain : kSmallWindowChain, kNiceLength},
       literalFrequencies_(kLiteralSymbols),
       positionFrequencies_(parameters.dictionaryBits + 1),
       positionPrice_(parameters.dictionaryBits + 1) {
@@ -103,7 +98,7 @@ void LzhEncoder::Parse() {
         Match match;
         if (ahead >= HashChain::kMinMatch) {
             if (held.length < kLazyEnough)
-                match = finder_.Find(held.length, limits_);
+                match = finder_.Find(held.length, kLimits);
             finder_.Insert();
             if (match.length && MatchPrice(match) >= LiteralPrice(here, match.length)) match = {};
         }
