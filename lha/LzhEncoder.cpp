@@ -16,9 +16,11 @@ constexpr size_t kBlockCodes = 32768;
 constexpr size_t kSinkBuffer = size_t{1} << 16;
 
 // Candidates tried per position, and a match long enough to end the search.
-constexpr HashChain::Limits kLimits{64, 128};
+constexpr HashChain::Limits kLimits{32, 128};
 // A held match this long is taken without looking for a longer one a byte later.
 constexpr unsigned kLazyEnough = 64;
+// A match this long always costs less than its bytes as literals.
+constexpr unsigned kSurelyWorth = 24;
 
 inline unsigned PositionSymbol(unsigned distance) {
     unsigned offset = distance - 1;
@@ -100,7 +102,8 @@ void LzhEncoder::Parse() {
             if (held.length < kLazyEnough)
                 match = finder_.Find(held.length, kLimits);
             finder_.Insert();
-            if (match.length && MatchPrice(match) >= LiteralPrice(here, match.length)) match = {};
+            if (match.length && match.length < kSurelyWorth && MatchPrice(match) >= LiteralPrice(here, match.length))
+                match = {};
         }
         if (held.length >= HashChain::kMinMatch) {
             // Over the same bytes: the held match, or a literal and the new one.
