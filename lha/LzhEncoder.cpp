@@ -16,7 +16,10 @@ constexpr size_t kBlockCodes = 32768;
 constexpr size_t kSinkBuffer = size_t{1} << 16;
 
 // Candidates tried per position, and a match long enough to end the search.
+// The 8 KiB window of -lh5- holds fewer that are worth trying.
 constexpr HashChain::Limits kLimits{32, 128};
+constexpr HashChain::Limits kSmallWindowLimits{16, 128};
+constexpr unsigned kSmallWindowBits = 13;
 // A held match this long is taken without looking for a longer one a byte later.
 constexpr unsigned kLazyEnough = 64;
 // A match this long always costs less than its bytes as literals.
@@ -58,6 +61,7 @@ private:
 LzhEncoder::LzhEncoder(const LzhParameters& parameters)
     : parameters_(parameters),
       finder_(parameters.dictionaryBits),
+      limits_(parameters.dictionaryBits <= kSmallWindowBits ? kSmallWindowLimits : kLimits),
       literalFrequencies_(kLiteralSymbols),
       positionFrequencies_(parameters.dictionaryBits + 1),
       positionPrice_(parameters.dictionaryBits + 1) {
@@ -100,7 +104,7 @@ void LzhEncoder::Parse() {
         Match match;
         if (ahead >= HashChain::kMinMatch) {
             if (held.length < kLazyEnough)
-                match = finder_.Find(held.length, kLimits);
+                match = finder_.Find(held.length, limits_);
             finder_.Insert();
             if (match.length && match.length < kSurelyWorth && MatchPrice(match) >= LiteralPrice(here, match.length))
                 match = {};

@@ -48,6 +48,7 @@ private:
 
     LzhParameters parameters_;
     HashChain finder_;
+    HashChain::Limits limits_;
     BitWriter* bits_ = nullptr;
 
     // The block being collected: symbols (bytes, or 256 + length - 3) and
