@@ -194,6 +194,22 @@ TEST_F(Medium, AFolderHoldsTheWholeArchive) {
     EXPECT_EQ(Mkmedium("--check " + Quote(work_ / "cd")).status, 0);
 }
 
+TEST_F(Medium, AnotherCodePageCarriesNamesAndTitle) {
+    Put("\u30C7\u30FC\u30BF.dat", Text(1000));  // データ.dat
+    shell::Outcome run = Build("folder", "cd", "--codepage 932 --project Sample --title '\u30C6\u30B9\u30C8'");
+    ASSERT_EQ(run.status, 0) << run.output;
+    Bytes ini = fixtures::ReadFile(work_ / "cd" / "setup.ini");
+    EXPECT_NE(std::string(ini.begin(), ini.end()).find("GameTitle=\x83\x65\x83\x58\x83\x67\r\n"), std::string::npos);
+    std::vector<std::string> names;
+    Bytes archive = fixtures::ReadFile(work_ / "cd" / "Sample.lzh");
+    lha::MemoryReader reader(archive);
+    lha::ArchiveReader members(reader);
+    while (auto header = members.Next()) names.push_back(header->Path());
+    EXPECT_EQ(names, (std::vector<std::string>{"Qelvar_RT.exe", "\x83\x66\x81\x5B\x83\x5E.dat"}));
+    EXPECT_EQ(Mkmedium("--check " + Quote(work_ / "cd") + " --codepage 932").status, 0);
+    EXPECT_EQ(Build("folder", "bad", "--codepage 0 --project P --title T").status, 2);
+}
+
 TEST_F(Medium, TheSameInputGivesTheSameBytes) {
     Put("data/a.txt", Text(70000));
     Put("data/b.bin", Noise(800000, 7));

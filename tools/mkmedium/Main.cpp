@@ -1,7 +1,8 @@
 // mkmedium: builds the medium that setup.exe installs a game from.
 //   mkmedium --project NAME --title TITLE --medium folder|1.44m|1.2m|720k
-//            [--method lh5|lh6|lh7] [--programs FOLDER] GAME_FOLDER OUT_FOLDER
-//   mkmedium --check OUT_FOLDER
+//            [--method lh5|lh6|lh7] [--programs FOLDER] [--codepage N] GAME_FOLDER OUT_FOLDER
+//   mkmedium --check OUT_FOLDER [--codepage N]
+// Names and texts go to the medium in the Windows code page N (default 949).
 // Exit status: 0 done (warnings may have been shown), 1 failed or damaged,
 // 2 wrong usage.
 
@@ -14,6 +15,7 @@
 
 #include "lha/Error.h"
 
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,8 +26,8 @@ using tools::Print;
 
 const char kUsage[] =
     "usage: mkmedium --project NAME --title TITLE --medium folder|1.44m|1.2m|720k\n"
-    "                [--method lh5|lh6|lh7] [--programs FOLDER] GAME_FOLDER OUT_FOLDER\n"
-    "       mkmedium --check OUT_FOLDER\n";
+    "                [--method lh5|lh6|lh7] [--programs FOLDER] [--codepage N] GAME_FOLDER OUT_FOLDER\n"
+    "       mkmedium --check OUT_FOLDER [--codepage N]\n";
 
 int Usage(const std::string& problem) {
     Print(stderr, "mkmedium: " + problem + "\n" + kUsage);
@@ -43,9 +45,9 @@ std::string Thousands(uint64_t value) {
     return text;
 }
 
-int Check(const std::string& out) {
+int Check(const std::string& out, unsigned codePage) {
     try {
-        mkmedium::CheckResult result = mkmedium::CheckMedium(tools::PathFromUtf8(out), tools::kKoreanCodePage, Warn);
+        mkmedium::CheckResult result = mkmedium::CheckMedium(tools::PathFromUtf8(out), codePage, Warn);
         Print(stdout, out + ": " + std::to_string(result.disks) + " disk(s), " + std::to_string(result.members) +
                           " members in " + Thousands(result.archiveSize) + " bytes, all intact\n");
         return 0;
@@ -57,7 +59,8 @@ int Check(const std::string& out) {
     return 1;
 }
 
-int Build(const std::map<std::string, std::string>& options, const std::vector<std::string>& folders) {
+int Build(const std::map<std::string, std::string>& options, const std::vector<std::string>& folders,
+          unsigned codePage) {
     mkmedium::BuildRequest request;
     request.projectName = options.at("--project");
     request.gameTitle = options.at("--title");
@@ -72,7 +75,7 @@ int Build(const std::map<std::string, std::string>& options, const std::vector<s
     request.programsFolder = programs != options.end() ? tools::PathFromUtf8(programs->second) : tools::ProgramFolder();
     request.gameFolder = tools::PathFromUtf8(folders[0]);
     request.outFolder = tools::PathFromUtf8(folders[1]);
-    request.codePage = tools::kKoreanCodePage;
+    request.codePage = codePage;
     try {
         mkmedium::BuildResult result = mkmedium::BuildMedium(request, Warn);
         Print(stdout, "packed " + std::to_string(result.files) + " files (" + Thousands(result.bytes) + " bytes) into " +
@@ -93,13 +96,12 @@ int Build(const std::map<std::string, std::string>& options, const std::vector<s
 }
 
 int Run(const std::vector<std::string>& arguments) {
-    if (arguments.size() == 2 && arguments[0] == "--check") return Check(arguments[1]);
     std::map<std::string, std::string> options;
     std::vector<std::string> folders;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--project" || argument == "--title" || argument == "--medium" || argument == "--method" ||
-            argument == "--programs") {
+            argument == "--programs" || argument == "--codepage" || argument == "--check") {
             if (i + 1 == arguments.size()) return Usage(argument + " needs a value");
             options[argument] = arguments[++i];
         } else if (argument.rfind("--", 0) == 0) {
@@ -108,10 +110,20 @@ int Run(const std::vector<std::string>& arguments) {
             folders.push_back(argument);
         }
     }
+    unsigned codePage = tools::kKoreanCodePage;
+    if (auto given = options.find("--codepage"); given != options.end()) {
+        codePage = static_cast<unsigned>(std::strtoul(given->second.c_str(), nullptr, 10));
+        if (codePage == 0) return Usage("--codepage needs a Windows code page number such as 949 or 932");
+    }
+    if (auto check = options.find("--check"); check != options.end()) {
+        if (options.size() > 2 || !folders.empty() || (options.size() == 2 && !options.count("--codepage")))
+            return Usage("--check takes the output folder and at most --codepage");
+        return Check(check->second, codePage);
+    }
     for (const char* required : {"--project", "--title", "--medium"})
         if (!options.count(required)) return Usage(std::string(required) + " is missing");
     if (folders.size() != 2) return Usage("give the game folder and the output folder");
-    return Build(options, folders);
+    return Build(options, folders, codePage);
 }
 
 }  // namespace
