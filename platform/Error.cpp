@@ -50,6 +50,9 @@ FileOpenError::FileOpenError(const std::string& path)
 FileReadError::FileReadError(const std::string& path)
     : Error(FormatResString(IDS_READ_ERROR, path.c_str())) {}
 
+ResourceNotFoundError::ResourceNotFoundError(const std::string& name)
+    : Error(FormatResString(IDS_RESOURCE_NOT_FOUND, name.c_str())) {}
+
 StreamWriteError::StreamWriteError() : Error(LoadResString(IDS_STREAM_WRITE_ERROR)) {}
 
 InvalidCastError::InvalidCastError() : Error(LoadResString(IDS_INVALID_CAST)) {}

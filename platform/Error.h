@@ -73,6 +73,12 @@ public:
     explicit FileReadError(const std::string& path);
 };
 
+// The program lacks a resource of its own; names it.
+class ResourceNotFoundError : public Error {
+public:
+    explicit ResourceNotFoundError(const std::string& name);
+};
+
 class StreamWriteError : public Error {
 public:
     StreamWriteError();

@@ -32,6 +32,10 @@ void FileStream::WriteBuffer(const void* buffer, std::size_t count) {
     if (Write(buffer, count) != count) throw StreamWriteError();
 }
 
+bool FileStream::SetModificationTime(const FILETIME& time) {
+    return SetFileTime(file_.Get(), nullptr, nullptr, &time) != FALSE;
+}
+
 std::uint64_t FileStream::Position() const {
     LARGE_INTEGER zero{}, position{};
     SetFilePointerEx(file_.Get(), zero, &position, FILE_CURRENT);

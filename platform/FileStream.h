@@ -37,6 +37,9 @@ public:
     // Writes all `count` bytes or raises StreamWriteError.
     void WriteBuffer(const void* buffer, std::size_t count);
 
+    // Sets the file's last-write time; false when the system refuses.
+    bool SetModificationTime(const FILETIME& time);
+
     std::uint64_t Position() const;
     std::uint64_t Size() const;
     void Seek(std::uint64_t position);

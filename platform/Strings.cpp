@@ -46,6 +46,15 @@ std::string FormatResString(UINT id, ...) {
     return result;
 }
 
+std::wstring WideFromAnsi(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int size = static_cast<int>(text.size());
+    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    std::wstring result(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, result.data(), length);
+    return result;
+}
+
 std::optional<std::int32_t> ParseInteger(const std::string& text) {
     size_t at = 0;
     bool negative = false;

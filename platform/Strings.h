@@ -20,6 +20,9 @@ std::string FormatText(const char* pattern, ...);
 // FormatText with a string-table entry as the pattern.
 std::string FormatResString(UINT id, ...);
 
+// UTF-16 from bytes in the system's ANSI code page.
+std::wstring WideFromAnsi(const std::string& text);
+
 // A signed 32-bit integer written in decimal, or in hexadecimal after 0x or
 // 0X (up to eight digits, taken as the 32-bit pattern), with an optional sign.
 // Empty for anything else, including values out of range and blanks.

@@ -18,6 +18,7 @@
 #define IDS_SYSTEM_ERROR           65036  // code and system text of a failed call
 #define IDS_READ_ERROR             65037  // a read that delivered nothing before the end
 #define IDS_UNKNOWN_EXCEPTION      65038  // an exception that carries no text
+#define IDS_RESOURCE_NOT_FOUND     65039  // the program lacks one of its own resources
 
 // The program's own messages.
 #define IDS_PATH_NOT_ALLOWED       65312
@@ -43,3 +44,6 @@
 #define IDS_PREPARE_UNINSTALL      124  // uninstall option
 #define IDS_START_BUTTON           125  // "설치 시작"
 #define IDS_CANCEL_BUTTON          126  // "취소"
+
+// Names the program gives to what it creates.
+#define IDS_SHORTCUT_GAMES_FOLDER  130  // "게임", the shortcut folder below "Qelvar"

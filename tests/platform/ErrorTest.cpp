@@ -1,4 +1,5 @@
 #include "platform/Error.h"
+#include "platform/Resource.h"
 #include "platform/Strings.h"
 #include "resources/StringIds.h"
 
@@ -37,6 +38,16 @@ TEST(Errors, FileErrorsNameThePath) {
     platform::FileCreateError error("C:\\x.bin");
     EXPECT_NE(error.Message().find("C:\\x.bin"), std::string::npos);
     EXPECT_STREQ(error.what(), error.Message().c_str());
+}
+
+TEST(Errors, AMissingProgramResourceIsNamed) {
+    try {
+        platform::ProgramResource("NOSUCHDATA", RT_RCDATA);
+        FAIL() << "no error raised";
+    } catch (const platform::ResourceNotFoundError& error) {
+        EXPECT_EQ(error.Message(), "\xB8\xAE\xBC\xD2\xBD\xBA NOSUCHDATA \xB8\xA6 \xC3\xA3\xC0\xBB \xBC\xF6 "
+                                   "\xBE\xF8\xBD\xC0\xB4\xCF\xB4\xD9");  // 리소스 NOSUCHDATA 를 찾을 수 없습니다
+    }
 }
 
 }  // namespace
