@@ -17,6 +17,12 @@ inline constexpr char kSettingsSection[] = "Setup";
 // The settings file: the running program's path with the extension ".ini".
 std::string SettingsFilePath();
 
+// Removes the folder (given with or without its final backslash) and
+// everything below it, read-only files too. Folders whose names begin with "."
+// stay, and a link to a folder is never followed. Reports nothing; a missing
+// folder is no error.
+void RemoveFolderTree(const std::string& folder);
+
 // The archiver library's one entry.
 using UnlhaFunction = int(WINAPI*)(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize);
 
@@ -39,6 +45,21 @@ public:
     void ApplicationIdle();
     void ApplicationException(const std::exception& error);
     void Install();
+
+    // The game's shortcut relative to the Programs folder:
+    // "Qelvar\게임\" + GameTitle + ".lnk".
+    std::string GetShortcutName() const;
+    // Saves a shortcut to `target` under the current user's Programs folder,
+    // creating its folders first. A failing shell call raises its OLE error.
+    void CreateShortcut(const std::string& target);
+
+    // Writes the uninstaller, the install-data file and the uninstall entry
+    // under HKEY_LOCAL_MACHINE. Each failure raises its error at once; what was
+    // written before stays.
+    void RegisterUninstall(const std::string& installDataPath, const std::string& runtimePath);
+    // Writes the program's own uninstaller into the Windows folder unless one
+    // at least as new as this program is there already.
+    void WriteUninstaller();
 };
 
 extern TFormBackground* FormBackground;
