@@ -11,6 +11,7 @@
 #include "lha/Archive.h"
 #include "lha/ByteIo.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -180,6 +181,20 @@ TEST_F(Medium, AVolumeMayEndExactlyAtAMembersEnd) {
     EXPECT_EQ(DiskSpace(work_ / "out" / "disk1"), k720k);
     ExpectUnpacksToTheGame(archive);
     EXPECT_EQ(Mkmedium("--check " + Quote(work_ / "out")).status, 0);
+}
+
+// The setup's file time is the version by which an installed uninstaller is
+// replaced, so the medium's programs keep their own times.
+TEST_F(Medium, TheProgramsKeepTheirFileTimes) {
+    const auto built = fs::file_time_type::clock::now() - std::chrono::hours(24 * 30);
+    fs::last_write_time(work_ / "programs" / "setup.exe", built);
+    fs::last_write_time(work_ / "programs" / "UNLHA32.DLL", built - std::chrono::hours(1));
+    for (const auto& [medium, disk1] : {std::pair<std::string, std::string>{"1.44m", "out/disk1"}, {"folder", "out"}}) {
+        fs::remove_all(work_ / "out");
+        ASSERT_EQ(Build(medium).status, 0) << medium;
+        EXPECT_EQ(fs::last_write_time(work_ / disk1 / "setup.exe"), built) << medium;
+        EXPECT_EQ(fs::last_write_time(work_ / disk1 / "UNLHA32.DLL"), built - std::chrono::hours(1)) << medium;
+    }
 }
 
 TEST_F(Medium, AFolderHoldsTheWholeArchive) {

@@ -71,7 +71,7 @@ public:
             if (!found)
                 throw std::runtime_error(std::string(name) + " is not in " + Utf8(request_.programsFolder) +
                                          " (give the folder of the setup's programs with --programs)");
-            programs_.emplace_back(name, tools::ReadWholeFile(*found));
+            programs_.push_back({name, tools::ReadWholeFile(*found), fs::last_write_time(*found)});
         }
         fs::create_directories(request_.outFolder);
         fs::path archive = request_.outFolder / tools::PathFromUtf8(ArchiveName(request_.projectName));
@@ -82,7 +82,7 @@ public:
         } else {
             WriteDisk1(request_.outFolder, 0);
             result_.disks.push_back({FilesOfDisk1(ArchiveName(request_.projectName)), 0});
-            for (const auto& [name, bytes] : programs_) result_.disks[0].used += bytes.size();
+            for (const Program& program : programs_) result_.disks[0].used += program.bytes.size();
             result_.disks[0].used += result_.archiveSize + settingsSize_;
         }
         return result_;
@@ -111,7 +111,12 @@ private:
 
     void WriteDisk1(const fs::path& folder, int disks) {
         fs::create_directories(folder);
-        for (const auto& [name, bytes] : programs_) tools::WriteWholeFile(folder / name, bytes);
+        for (const Program& program : programs_) {
+            tools::WriteWholeFile(folder / program.name, program.bytes);
+            // The setup's file time is its version: an installed uninstaller is
+            // replaced only by a setup whose file is newer.
+            fs::last_write_time(folder / program.name, program.modified);
+        }
         std::string settings = Settings(disks);
         tools::WriteWholeFile(folder / kSettingsFileName, settings);
         settingsSize_ = settings.size();
@@ -123,7 +128,7 @@ private:
         std::vector<uint64_t> volumes;
         for (size_t disks = 1; volumes.size() != disks;) {
             if (!volumes.empty()) disks = volumes.size();
-            std::vector<uint64_t> disk1 = {programs_[0].second.size(), programs_[1].second.size(),
+            std::vector<uint64_t> disk1 = {programs_[0].bytes.size(), programs_[1].bytes.size(),
                                            Settings(static_cast<int>(disks)).size()};
             volumes = PlanVolumes(kind, result_.archiveSize, disk1);
         }
@@ -138,7 +143,7 @@ private:
             DiskContent content;
             if (disk == 1) {
                 content.files = FilesOfDisk1(name);
-                for (const auto& [program, bytes] : programs_) content.used += kind.SpaceFor(bytes.size());
+                for (const Program& program : programs_) content.used += kind.SpaceFor(program.bytes.size());
                 content.used += kind.SpaceFor(settingsSize_);
             } else {
                 content.files = {name};
@@ -149,7 +154,12 @@ private:
     }
 
     const BuildRequest& request_;
-    std::vector<std::pair<std::string, std::string>> programs_;  // name, bytes
+    struct Program {
+        std::string name;
+        std::string bytes;
+        fs::file_time_type modified;
+    };
+    std::vector<Program> programs_;
     size_t settingsSize_ = 0;
     BuildResult result_;
 };
