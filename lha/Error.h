@@ -27,4 +27,15 @@ private:
     ErrorKind kind_;
 };
 
+// Runs `step`; an error it raises comes out with the member's name, from
+// `memberName()`, in front of its message. The name is made only then.
+template <typename Step, typename MemberName>
+void NamingMember(MemberName&& memberName, Step&& step) {
+    try {
+        step();
+    } catch (const Error& error) {
+        throw Error(error.Kind(), memberName() + ": " + error.what());
+    }
+}
+
 }  // namespace lha

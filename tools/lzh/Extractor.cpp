@@ -45,14 +45,10 @@ int64_t ModificationTime(const lha::Header& header) {
     return std::time(nullptr);
 }
 
-// Runs `step` and puts the member's path in front of an error's message.
+// Runs `step`; an error it raises names the member.
 template <typename Step>
 void ForMember(const lha::Header& header, Step&& step) {
-    try {
-        step();
-    } catch (const lha::Error& error) {
-        throw lha::Error(error.Kind(), DisplayPath(header) + ": " + error.what());
-    }
+    lha::NamingMember([&] { return DisplayPath(header); }, std::forward<Step>(step));
 }
 
 void MakeFolder(const std::string& path) {
