@@ -3,7 +3,6 @@
 #include "lha/Error.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace lha {
 
@@ -19,30 +18,34 @@ constexpr MethodEntry kMethods[] = {
     {"-lh5-", {13, 4}}, {"-lh6-", {15, 5}}, {"-lh7-", {16, 5}},
 };
 
+constexpr size_t kStoredPart = size_t{1} << 17;
+
 const MethodEntry* FindMethod(const std::string& method) {
     for (const MethodEntry& entry : kMethods)
         if (method == entry.name) return &entry;
     return nullptr;
 }
 
-void CopyStored(ByteReader& data, uint64_t dataSize, uint64_t originalSize, ByteWriter& out) {
-    if (dataSize != originalSize)
-        throw Error(ErrorKind::BadData, "stored member of " + std::to_string(originalSize) + " bytes takes " +
-                                            std::to_string(dataSize) + " bytes in the archive");
-    std::vector<uint8_t> buffer(static_cast<size_t>(std::min<uint64_t>(originalSize, 1 << 18)));
-    uint64_t left = originalSize;
-    while (left > 0) {
-        size_t want = static_cast<size_t>(std::min<uint64_t>(left, buffer.size()));
-        size_t got = ReadFully(data, buffer.data(), want);
-        if (got == 0) throw Error(ErrorKind::BadData, "stored data ends early");
-        out.Write(buffer.data(), got);
-        left -= got;
-    }
-}
-
 }  // namespace
 
 bool IsKnownMethod(const std::string& method) { return FindMethod(method) != nullptr; }
+
+void Decoder::CopyStored(ByteReader& data, uint64_t dataSize, uint64_t originalSize, ByteWriter& out) {
+    if (dataSize != originalSize)
+        throw Error(ErrorKind::BadData, "stored member of " + std::to_string(originalSize) + " bytes takes " +
+                                            std::to_string(dataSize) + " bytes in the archive");
+    if (!stored_) stored_.reset(new uint8_t[2 * kStoredPart]);
+    uint8_t* part = stored_.get();
+    uint64_t left = originalSize;
+    while (left > 0) {
+        size_t want = static_cast<size_t>(std::min<uint64_t>(left, kStoredPart));
+        size_t got = ReadFully(data, part, want);
+        if (got == 0) throw Error(ErrorKind::BadData, "stored data ends early");
+        out.Write(part, got);
+        left -= got;
+        part = part == stored_.get() ? part + kStoredPart : stored_.get();
+    }
+}
 
 void Decoder::Decode(const std::string& method, ByteReader& data, uint64_t dataSize, uint64_t originalSize,
                      ByteWriter& out) {

@@ -41,8 +41,8 @@ bool AssignCanonicalCodes(const uint8_t* lengths, size_t count, uint16_t* codes)
 
 namespace huffman_detail {
 
-void Build(uint32_t* entries, unsigned tableBits, const uint8_t* lengths, const uint32_t* values, size_t count,
-           const char* what) {
+void Build(uint32_t* entries, unsigned tableBits, const uint8_t* lengths, const uint32_t* values,
+           const uint8_t* trailing, size_t count, const char* what) {
     std::array<uint32_t, kMaxCodeLength + 2> next{};
     unsigned maxLength = 0;
     for (size_t i = 0; i < count; ++i) {
@@ -68,7 +68,7 @@ void Build(uint32_t* entries, unsigned tableBits, const uint8_t* lengths, const 
         unsigned length = lengths[symbol];
         if (length == 0) continue;
         uint32_t code = next[length]++;
-        uint32_t entry = values[symbol] << kValueShift | length;
+        uint32_t entry = values[symbol] << kValueShift | (length + (trailing ? trailing[symbol] : 0));
         if (length <= tableBits) {
             size_t first = size_t{code} << (tableBits - length);
             std::fill(entries + first, entries + first + (size_t{1} << (tableBits - length)), entry);

@@ -26,20 +26,26 @@ constexpr unsigned kValueShift = 8;
 
 // Builds a table; raises lha::Error (BadData) naming `what` when the lengths
 // are not a complete prefix code. Returns nothing of interest.
-void Build(uint32_t* entries, unsigned tableBits, const uint8_t* lengths, const uint32_t* values, size_t count,
-           const char* what);
+void Build(uint32_t* entries, unsigned tableBits, const uint8_t* lengths, const uint32_t* values,
+           const uint8_t* trailing, size_t count, const char* what);
 
 }  // namespace huffman_detail
 
 template <unsigned kSymbols, unsigned kTableBits>
 class HuffmanTable {
 public:
-    // `values[i]` is what Lookup yields for symbol i (at most 24 bits).
-    void Build(const uint8_t* lengths, const uint32_t* values, size_t count, const char* what) {
-        huffman_detail::Build(entries_.data(), kTableBits, lengths, values, count, what);
+    // `values[i]` is what Lookup yields for symbol i (at most 24 bits). Where
+    // `trailing` is given, the entry length of symbol i also counts the
+    // trailing[i] bits that always follow its code (code and those bits stay
+    // within 31 bits).
+    void Build(const uint8_t* lengths, const uint32_t* values, size_t count, const char* what,
+               const uint8_t* trailing = nullptr) {
+        huffman_detail::Build(entries_.data(), kTableBits, lengths, values, trailing, count, what);
     }
-    // A code of one symbol that takes no bits.
-    void BuildSingle(uint32_t value) { entries_.fill(value << huffman_detail::kValueShift); }
+    // A code of one symbol that takes no bits (but its trailing ones).
+    void BuildSingle(uint32_t value, unsigned trailing = 0) {
+        entries_.fill(value << huffman_detail::kValueShift | trailing);
+    }
 
     // The entry for the code at the top of `bits`; EntryLength bits belong to it.
     uint32_t Lookup(uint64_t bits) const {

@@ -11,9 +11,11 @@ namespace lha {
 namespace {
 
 constexpr size_t kHistory = size_t{1} << 16;
-constexpr size_t kChunk = size_t{1} << 18;
-// A match may start at the chunk's last byte, and copies move 8 bytes at a time.
+constexpr size_t kChunk = size_t{1} << 19;
+// A match may start at the chunk's last byte, and copies move 16 bytes at a time.
 constexpr size_t kSlack = 256 + 16;
+// Each window: the history that matches may reach, then a chunk of new output.
+constexpr size_t kWindow = kHistory + kChunk + kSlack;
 constexpr unsigned kMinMatch = 3;
 constexpr unsigned kLengthCountBits = 5;
 constexpr unsigned kLiteralCountBits = 9;
@@ -33,6 +35,14 @@ const std::array<uint32_t, LzhDecoder::kLiteralSymbols> kIdentity = [] {
 }();
 
 // Position code p stands for distance 1 (p = 0) or 2^(p-1) + 1 plus p - 1 extra bits.
+// The table entries count the extra bits into the code's length, so that one
+// step takes code and extra bits together; the extra bits are the low ones.
+const std::array<uint8_t, LzhDecoder::kMaxPositionSymbols> kPositionExtra = [] {
+    std::array<uint8_t, LzhDecoder::kMaxPositionSymbols> extra{};
+    for (uint32_t p = 1; p < extra.size(); ++p) extra[p] = static_cast<uint8_t>(p - 1);
+    return extra;
+}();
+
 const std::array<uint32_t, LzhDecoder::kMaxPositionSymbols> kPositionValues = [] {
     std::array<uint32_t, LzhDecoder::kMaxPositionSymbols> values{};
     values[0] = 1;
@@ -67,26 +77,26 @@ inline void CopyMatch(uint8_t* op, size_t distance, unsigned length) {
 void LzhDecoder::Decode(const LzhParameters& parameters, ByteReader& data, uint64_t dataSize, uint64_t originalSize,
                         ByteWriter& out) {
     parameters_ = parameters;
-    // Not cleared: only bytes already decoded are ever copied out of it.
-    if (!window_) window_.reset(new uint8_t[kHistory + kChunk + kSlack]);
+    // Not cleared: only bytes already decoded are ever copied out of them.
+    if (!windows_) windows_.reset(new uint8_t[2 * kWindow]);
     bits_.Start(data, dataSize);
     blockLeft_ = 0;
-    uint8_t* const base = window_.get();
-    uint8_t* const chunkEnd = base + kHistory + kChunk;
-    uint8_t* op = base;
+    uint8_t* window = windows_.get();
+    start_ = window + kHistory;
     uint64_t remaining = originalSize;
     while (remaining > 0) {
-        uint8_t* from = op;
-        uint8_t* stop = op + static_cast<size_t>(std::min<uint64_t>(remaining, static_cast<size_t>(chunkEnd - op)));
-        op = DecodeUntil(op, stop);
-        size_t produced = static_cast<size_t>(op - from);
+        uint8_t* const chunk = window + kHistory;
+        uint8_t* const end = DecodeUntil(chunk, chunk + static_cast<size_t>(std::min<uint64_t>(remaining, kChunk)));
+        size_t produced = static_cast<size_t>(end - chunk);
         if (produced > remaining) Bad("a match runs past the end of the member");
-        out.Write(from, produced);
+        out.Write(chunk, produced);
         remaining -= produced;
-        if (op >= chunkEnd) {
-            std::memmove(base, op - kHistory, kHistory);
-            op = base + kHistory;
-        }
+        if (remaining == 0) break;
+        // The next chunk goes to the other window, which `out` is done with,
+        // behind a copy of the history it needs.
+        window = window == windows_.get() ? window + kWindow : windows_.get();
+        std::memcpy(window, end - kHistory, kHistory);
+        start_ = window;
     }
     bits_.Finish();
 }
@@ -95,7 +105,6 @@ void LzhDecoder::Decode(const LzhParameters& parameters, ByteReader& data, uint6
 // previous one: a refill only adds bits below the valid ones, and at least 40
 // stay valid after a literal, so the lookup does not wait for the refill.
 uint8_t* LzhDecoder::DecodeUntil(uint8_t* op, uint8_t* const stop) {
-    uint8_t* const base = window_.get();
     BitCursor in = bits_.cursor;
     unsigned blockLeft = blockLeft_;
     auto refill = [&] {
@@ -127,12 +136,12 @@ uint8_t* LzhDecoder::DecodeUntil(uint8_t* op, uint8_t* const stop) {
         }
         unsigned length = symbol - 256 + kMinMatch;
         entry = positionCode_.Lookup(in.Peek());
-        in.Consume(entry & 0x1F);
         uint32_t value = entry >> 8;
-        size_t distance = (value & kBaseMask) + in.Take(value >> kExtraShift);
+        uint32_t extraBits = in.Take(entry & 0x1F) & ((1u << (value >> kExtraShift)) - 1);
+        size_t distance = (value & kBaseMask) + extraBits;
         refill();
         entry = literalCode_.Lookup(in.Peek());
-        if (distance > static_cast<size_t>(op - base))
+        if (distance > static_cast<size_t>(op - start_))
             Bad("a match reaches " + std::to_string(distance) + " bytes back, before the start of the data");
         CopyMatch(op, distance, length);
         op += length;
@@ -155,13 +164,13 @@ void LzhDecoder::ReadBlock() {
 // A count of 0 means that one symbol, given next, stands alone and takes no bits.
 template <typename Table>
 static void ReadSmallCode(BitReader& bits, Table& table, unsigned symbols, unsigned countBits, unsigned zeroRunAfter,
-                          const uint32_t* values, const char* what) {
+                          const uint32_t* values, const uint8_t* trailing, const char* what) {
     unsigned count = bits.Read(countBits);
     if (count == 0) {
         unsigned only = bits.Read(countBits);
         if (only >= symbols)
             Bad(std::string("the ") + what + " names symbol " + std::to_string(only) + " of " + std::to_string(symbols));
-        table.BuildSingle(values[only]);
+        table.BuildSingle(values[only], trailing ? trailing[only] : 0);
         return;
     }
     if (count > symbols)
@@ -179,17 +188,17 @@ static void ReadSmallCode(BitReader& bits, Table& table, unsigned symbols, unsig
         lengths[i++] = static_cast<uint8_t>(length);
         if (i == zeroRunAfter) i += bits.Read(2);  // those lengths stay 0
     }
-    table.Build(lengths.data(), values, symbols, what);
+    table.Build(lengths.data(), values, symbols, what, trailing);
 }
 
 void LzhDecoder::ReadLengthCode() {
     ReadSmallCode(bits_, lengthCode_, kLengthSymbols, kLengthCountBits, kLengthZeroRunAfter, kIdentity.data(),
-                  "code-length code");
+                  nullptr, "code-length code");
 }
 
 void LzhDecoder::ReadPositionCode() {
     ReadSmallCode(bits_, positionCode_, parameters_.dictionaryBits + 1, parameters_.positionBits, 0,
-                  kPositionValues.data(), "position code");
+                  kPositionValues.data(), kPositionExtra.data(), "position code");
 }
 
 void LzhDecoder::ReadLiteralCode() {

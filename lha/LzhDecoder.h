@@ -4,7 +4,9 @@
 // lengths of the literal/length code, coded by a small code of its own, and
 // the position code). Output goes through a window that keeps the last 64 KiB
 // for matches plus one chunk of fresh output, which is written out whole; so
-// memory stays the same for every member size.
+// memory stays the same for every member size. Chunks alternate between two
+// windows, so that a writer may go on reading one chunk while the next one is
+// decoded.
 
 #include "lha/BitReader.h"
 #include "lha/ByteIo.h"
@@ -39,7 +41,8 @@ private:
     LzhParameters parameters_{};
     BitReader bits_;
     unsigned blockLeft_ = 0;
-    std::unique_ptr<uint8_t[]> window_;  // allocated for the first member that needs it
+    std::unique_ptr<uint8_t[]> windows_;  // allocated for the first member that needs them
+    const uint8_t* start_ = nullptr;       // the oldest byte that a match may copy
     HuffmanTable<kLengthSymbols, 8> lengthCode_;
     HuffmanTable<kLiteralSymbols, 12> literalCode_;
     HuffmanTable<kMaxPositionSymbols, 8> positionCode_;

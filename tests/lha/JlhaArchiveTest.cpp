@@ -86,6 +86,36 @@ TEST_P(JlhaArchive, DamagedDataIsAnError) {
     }
 }
 
+// The background writer reads each piece of output in place while the next
+// one is decoded: the decoder must leave a piece unchanged until its next
+// Write returns, and the last one until the next member.
+TEST_P(JlhaArchive, OutputStaysInPlaceUntilTheNextWrite) {
+    struct CheckingWriter : lha::ByteWriter {
+        void Write(const uint8_t* data, size_t size) override {
+            CheckLast();
+            last = data;
+            copy.assign(data, data + size);
+        }
+        void CheckLast() const {
+            if (last) {
+                EXPECT_TRUE(std::equal(copy.begin(), copy.end(), last)) << copy.size() << " bytes changed";
+            }
+        }
+        const uint8_t* last = nullptr;
+        std::vector<uint8_t> copy;
+    };
+    std::vector<uint8_t> bytes = fixtures::ReadFile(fixtures::Folder() / GetParam());
+    lha::MemoryReader reader(bytes);
+    lha::ArchiveReader archive(reader);
+    CheckingWriter out;
+    while (archive.Next()) {
+        out.CheckLast();
+        out.last = nullptr;  // a new member may reuse the memory
+        archive.Extract(out);
+    }
+    out.CheckLast();
+}
+
 // Writing happens on a second thread for large members; its failure must
 // still reach the caller, and the reader must stay usable.
 TEST(JlhaArchiveBackground, AWriterFailureReachesTheCaller) {
