@@ -16,7 +16,7 @@ void TOpaquePaintBox::CreateParams(platform::CreateParams& params) {
 
 void TOpaquePaintBox::Paint() {
     Canvas& canvas = GetCanvas();
-    canvas.SetFont(GetFont().Spec());
+    canvas.SetFont(GetFont().Attributes());
     canvas.GetBrush().SetColor(GetColor());
     if (OnPaint) OnPaint(*this);
 }

@@ -102,14 +102,14 @@ const Font& Control::GetFont() const {
     return parentFont_ && parent_ ? parent_->GetFont() : font_;
 }
 
-void Control::SetFont(const FontSpec& spec) {
-    font_.Assign(spec);
+void Control::SetFont(const FontAttributes& attributes) {
+    font_.Assign(attributes);
     parentFont_ = false;
     FontChanged();
 }
 
 void Control::SetParentFont(bool value) {
-    if (!value && parentFont_) font_.Assign(GetFont().Spec());  // keeps the look
+    if (!value && parentFont_) font_.Assign(GetFont().Attributes());  // keeps the look
     parentFont_ = value;
     FontChanged();
 }
@@ -186,7 +186,7 @@ void GraphicControl::PaintOn(HDC dc) {
     CanvasLock lock(canvas_, dc);
     IntersectClipRect(dc, Left(), Top(), Left() + Width(), Top() + Height());
     OffsetViewportOrgEx(dc, Left(), Top(), nullptr);
-    canvas_.SetFont(GetFont().Spec());
+    canvas_.SetFont(GetFont().Attributes());
     Paint();
 }
 

@@ -96,7 +96,7 @@ public:
 
     // The font in use: the parent's while ParentFont is on.
     const Font& GetFont() const;
-    void SetFont(const FontSpec& spec);  // turns ParentFont off
+    void SetFont(const FontAttributes& attributes);  // turns ParentFont off
     bool ParentFont() const noexcept { return parentFont_; }
     void SetParentFont(bool value);
 

@@ -46,7 +46,7 @@ void BuildForm(Form& form, const FormLayout& layout, const ControlFactory& makeO
     form.SetBounds(layout.left, layout.top, form.Width(), form.Height());
     form.SetClientSize(layout.clientWidth, layout.clientHeight);
     form.SetColor(layout.color);
-    form.SetFont(FontSpec{layout.font.charset, layout.font.height, LoadResString(layout.font.faceId),
+    form.SetFont(FontAttributes{layout.font.charset, layout.font.height, LoadResString(layout.font.faceId),
                           layout.font.color});
     form.SetCaption(LoadResString(layout.captionId));
 

@@ -9,24 +9,24 @@ COLORREF ColorToRGB(Color color) {
     return color & 0xFFFFFF;
 }
 
-void Font::Assign(const FontSpec& spec) { spec_ = spec; }
+void Font::Assign(const FontAttributes& attributes) { attributes_ = attributes; }
 
 HFONT Font::Handle() const {
-    if (handle_ && madeFrom_ == spec_) return handle_.Get();
+    if (handle_ && madeFrom_ == attributes_) return handle_.Get();
     LOGFONTA log{};
-    log.lfHeight = spec_.height;
-    log.lfWeight = spec_.bold ? FW_BOLD : FW_NORMAL;
-    log.lfCharSet = spec_.charset;
+    log.lfHeight = attributes_.height;
+    log.lfWeight = attributes_.bold ? FW_BOLD : FW_NORMAL;
+    log.lfCharSet = attributes_.charset;
     log.lfOutPrecision = OUT_DEFAULT_PRECIS;
     log.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     log.lfQuality = DEFAULT_QUALITY;
     log.lfPitchAndFamily = DEFAULT_PITCH;
-    lstrcpynA(log.lfFaceName, spec_.face.c_str(), LF_FACESIZE);
+    lstrcpynA(log.lfFaceName, attributes_.face.c_str(), LF_FACESIZE);
     FontHandle made(CreateFontIndirectA(&log));
     if (!made) throw SystemError(GetLastError());
     // A canvas may still have the old font selected; it re-selects before use.
     handle_ = std::move(made);
-    madeFrom_ = spec_;
+    madeFrom_ = attributes_;
     return handle_.Get();
 }
 
@@ -83,7 +83,7 @@ void Canvas::UseBrush() {
 
 void Canvas::UseFont() {
     SelectObject(dc_, font_.Handle());
-    SetTextColor(dc_, ColorToRGB(font_.Spec().color));
+    SetTextColor(dc_, ColorToRGB(font_.Attributes().color));
 }
 
 void Canvas::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }

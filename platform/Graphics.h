@@ -33,30 +33,30 @@ constexpr Color clWhite = 0xFFFFFF;
 // The RGB value of a colour; system colours are looked up now.
 COLORREF ColorToRGB(Color color);
 
-struct FontSpec {
+struct FontAttributes {
     BYTE charset = DEFAULT_CHARSET;
     int height = -11;  // negative: character height in pixels, as in LOGFONT
     std::string face;  // in the system code page
     Color color = clWindowText;
     bool bold = false;
 
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontAttributes&) const = default;
 };
 
 // A font description with the GDI font made from it on demand.
 class Font {
 public:
     Font() = default;
-    explicit Font(FontSpec spec) : spec_(std::move(spec)) {}
+    explicit Font(FontAttributes attributes) : attributes_(std::move(attributes)) {}
 
-    const FontSpec& Spec() const noexcept { return spec_; }
-    void Assign(const FontSpec& spec);
+    const FontAttributes& Attributes() const noexcept { return attributes_; }
+    void Assign(const FontAttributes& attributes);
     HFONT Handle() const;
 
 private:
-    FontSpec spec_;
+    FontAttributes attributes_;
     mutable FontHandle handle_;
-    mutable FontSpec madeFrom_;
+    mutable FontAttributes madeFrom_;
 };
 
 enum class PenStyle { psSolid, psDash, psDot, psClear, psInsideFrame };
@@ -90,8 +90,8 @@ public:
     // Settings; they take effect at the next drawing call.
     Pen& GetPen() noexcept { return pen_; }
     Brush& GetBrush() noexcept { return brush_; }
-    void SetFont(const FontSpec& spec) { font_.Assign(spec); }
-    const FontSpec& GetFont() const noexcept { return font_.Spec(); }
+    void SetFont(const FontAttributes& attributes) { font_.Assign(attributes); }
+    const FontAttributes& GetFont() const noexcept { return font_.Attributes(); }
 
     HDC Handle() const noexcept { return dc_; }
     bool Attached() const noexcept { return dc_ != nullptr; }

@@ -435,7 +435,7 @@ HBRUSH WinControl::ColorBrush() {
 }
 
 HBRUSH WinControl::ControlColor(HDC dc) {
-    SetTextColor(dc, ColorToRGB(GetFont().Spec().color));
+    SetTextColor(dc, ColorToRGB(GetFont().Attributes().color));
     SetBkColor(dc, ColorToRGB(GetColor()));
     return ColorBrush();
 }
@@ -475,7 +475,7 @@ void WinControl::AlignControls() {
 
 void CustomControl::PaintWindow(HDC dc) {
     CanvasLock lock(canvas_, dc);
-    canvas_.SetFont(GetFont().Spec());
+    canvas_.SetFont(GetFont().Attributes());
     Paint();
 }
 

@@ -10,7 +10,7 @@
 #include "uninstaller/Question.h"
 #include "uninstaller/RegistryTree.h"
 #include "uninstaller/RemovalScope.h"
-#include "uninstaller/SpecialFolders.h"
+#include "uninstaller/ShellFolders.h"
 
 #include <windows.h>
 #include <shlobj.h>

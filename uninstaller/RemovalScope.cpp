@@ -3,7 +3,7 @@
 #include "platform/Handle.h"
 #include "uninstaller/FolderTree.h"
 #include "platform/PathText.h"
-#include "uninstaller/SpecialFolders.h"
+#include "uninstaller/ShellFolders.h"
 
 #include <string_view>
 #include <vector>

@@ -89,7 +89,9 @@ TEST_F(OpaquePaintTest, OpaqueSkipsTheEraseAndOtherwiseTheColourComesBeforeOnPai
         }
         MarkAndRepaint();
         EXPECT_EQ(PixelNow(), c.after) << "opaque " << c.opaque << " handler " << c.handler;
-        if (c.handler) EXPECT_EQ(found, c.beforeHandler) << "opaque " << c.opaque;
+        if (c.handler) {
+            EXPECT_EQ(found, c.beforeHandler) << "opaque " << c.opaque;
+        }
     }
 }
 

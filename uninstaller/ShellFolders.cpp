@@ -1,4 +1,4 @@
-#include "uninstaller/SpecialFolders.h"
+#include "uninstaller/ShellFolders.h"
 
 #include "platform/Handle.h"
 #include "platform/PathText.h"
