@@ -9,9 +9,8 @@
 #include "tools/lzh/Creator.h"
 #include "tools/lzh/Extractor.h"
 
-#include "lha/Error.h"
-
 #include <cstdio>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -61,9 +60,6 @@ int main(int argc, char** argv) {
         } else {
             return Usage();
         }
-    } catch (const lha::Error& error) {
-        std::fprintf(stderr, "lzh: %s: %s\n", archive.c_str(), error.what());
-        return 1;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "lzh: %s: %s\n", archive.c_str(), error.what());
         return 1;
