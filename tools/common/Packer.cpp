@@ -32,13 +32,12 @@ void Packer::Add(const fs::path& path, const std::vector<std::string>& steps) {
     std::error_code error;
     fs::file_status status = fs::status(path, error);
     if (error) throw lha::Error(lha::ErrorKind::Read, "cannot read " + Utf8(path) + ": " + error.message());
-    std::vector<std::string> here = steps;
     if (fs::is_directory(status)) {
-        if (!here.empty()) archive_.AddFolder(Entry(path, here, true));
-        AddFolderContent(path, here);
+        if (!steps.empty()) archive_.AddFolder(Entry(path, steps, status));
+        AddFolderContent(path, steps);
     } else if (fs::is_regular_file(status)) {
-        if (here.empty()) throw std::runtime_error(Utf8(path) + ": a file needs a name in the archive");
-        lha::Header entry = Entry(path, here, false);
+        if (steps.empty()) throw std::runtime_error(Utf8(path) + ": a file needs a name in the archive");
+        lha::Header entry = Entry(path, steps, status);
         InputFile file(path);
         entry.originalSize = file.Size();
         archive_.AddFile(entry, file);
@@ -49,7 +48,7 @@ void Packer::Add(const fs::path& path, const std::vector<std::string>& steps) {
     }
 }
 
-void Packer::AddFolderContent(const fs::path& folder, std::vector<std::string>& steps) {
+void Packer::AddFolderContent(const fs::path& folder, std::vector<std::string> steps) {
     std::vector<std::pair<std::string, fs::path>> children;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
@@ -63,7 +62,9 @@ void Packer::AddFolderContent(const fs::path& folder, std::vector<std::string>& 
     }
 }
 
-lha::Header Packer::Entry(const fs::path& path, const std::vector<std::string>& steps, bool folder) const {
+lha::Header Packer::Entry(const fs::path& path, const std::vector<std::string>& steps,
+                          const fs::file_status& status) const {
+    const bool folder = fs::is_directory(status);
     lha::Header entry;
     for (size_t i = 0; i < steps.size(); ++i) {
         if (!IsWindowsFileName(steps[i]))
@@ -79,7 +80,7 @@ lha::Header Packer::Entry(const fs::path& path, const std::vector<std::string>& 
     }
     entry.unixTime = ModificationTime(path);
     entry.attributes = folder ? 0 : kArchiveAttribute;
-    if ((fs::status(path).permissions() & fs::perms::owner_write) == fs::perms::none)
+    if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
         entry.attributes |= kReadOnlyAttribute;
     return entry;
 }

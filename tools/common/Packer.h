@@ -25,8 +25,10 @@ public:
     uint64_t Bytes() const { return bytes_; }
 
 private:
-    void AddFolderContent(const std::filesystem::path& folder, std::vector<std::string>& steps);
-    lha::Header Entry(const std::filesystem::path& path, const std::vector<std::string>& steps, bool folder) const;
+    // `steps` is the folder's own member path, extended in turn by each child.
+    void AddFolderContent(const std::filesystem::path& folder, std::vector<std::string> steps);
+    lha::Header Entry(const std::filesystem::path& path, const std::vector<std::string>& steps,
+                      const std::filesystem::file_status& status) const;
 
     lha::ArchiveWriter& archive_;
     unsigned codePage_;
