@@ -81,9 +81,7 @@ public:
             fs::remove(archive);
         } else {
             WriteDisk1(request_.outFolder, 0);
-            result_.disks.push_back({FilesOfDisk1(ArchiveName(request_.projectName)), 0});
-            for (const Program& program : programs_) result_.disks[0].used += program.bytes.size();
-            result_.disks[0].used += result_.archiveSize + settingsSize_;
+            result_.disks.push_back(Disk1Content(ArchiveName(request_.projectName), result_.archiveSize));
         }
         return result_;
     }
@@ -105,8 +103,14 @@ private:
         return SettingsText({request_.projectName, request_.gameTitle, disks}, request_.codePage);
     }
 
-    std::vector<std::string> FilesOfDisk1(const std::string& volume) const {
-        return {kSetupProgram, kArchiverLibrary, kSettingsFileName, volume};
+    // Disk 1's files with the volume `volume` of `size` bytes (on a folder,
+    // whose clusters are single bytes, the whole archive).
+    DiskContent Disk1Content(const std::string& volume, uint64_t size) const {
+        const MediumKind& kind = request_.kind;
+        DiskContent content{{kSetupProgram, kArchiverLibrary, kSettingsFileName, volume}, 0};
+        for (const Program& program : programs_) content.used += kind.SpaceFor(program.bytes.size());
+        content.used += kind.SpaceFor(settingsSize_) + kind.SpaceFor(size);
+        return content;
     }
 
     void WriteDisk1(const fs::path& folder, int disks) {
@@ -139,17 +143,9 @@ private:
             fs::path folder = DiskFolder(request_.outFolder, disk);
             fs::create_directories(folder);
             std::string name = VolumeName(request_.projectName, disk);
-            CopyRange(in, volumes[disk - 1], folder / tools::PathFromUtf8(name));
-            DiskContent content;
-            if (disk == 1) {
-                content.files = FilesOfDisk1(name);
-                for (const Program& program : programs_) content.used += kind.SpaceFor(program.bytes.size());
-                content.used += kind.SpaceFor(settingsSize_);
-            } else {
-                content.files = {name};
-            }
-            content.used += kind.SpaceFor(volumes[disk - 1]);
-            result_.disks.push_back(content);
+            const uint64_t size = volumes[disk - 1];
+            CopyRange(in, size, folder / tools::PathFromUtf8(name));
+            result_.disks.push_back(disk == 1 ? Disk1Content(name, size) : DiskContent{{name}, kind.SpaceFor(size)});
         }
     }
 
