@@ -307,6 +307,7 @@ TEST_F(Medium, RefusesWhatCannotMakeAWorkingMedium) {
         std::string options;
         int status;
         const char* message;
+        const char* medium = "720k";
     };
     const std::string title = " --title '샘플 게임'";
     const Case cases[] = {
@@ -323,16 +324,13 @@ TEST_F(Medium, RefusesWhatCannotMakeAWorkingMedium) {
          "--project P" + title, 1, "broken.dat"},
         {"a name without code-page 949 form", [&] { Put("smile\xF0\x9F\x98\x80.txt", {'x'}); }, "--project P" + title, 1,
          "smile\xF0\x9F\x98\x80.txt"},
-        {"an unknown medium", [] {}, "--project P" + title + " --medium 2.88m", 2, "unknown medium"},
+        {"an unknown medium", [] {}, "--project P" + title, 2, "unknown medium", "2.88m"},
     };
     for (const Case& c : cases) {
         TearDown();
         SetUp();
         c.prepare();
-        std::string medium = c.options.find("--medium") == std::string::npos ? "720k" : "";
-        shell::Outcome run =
-            Mkmedium(c.options + (medium.empty() ? "" : " --medium " + medium) + " --programs " +
-                     Quote(work_ / "programs") + " " + Quote(work_ / "game") + " " + Quote(work_ / "out"));
+        shell::Outcome run = Build(c.medium, "out", c.options);
         EXPECT_EQ(run.status, c.status) << c.what << ": " << run.output;
         EXPECT_NE(run.output.find(c.message), std::string::npos) << c.what << ": " << run.output;
         EXPECT_EQ(fs::exists(work_ / "out"), c.status == 0) << c.what;
