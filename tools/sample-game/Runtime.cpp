@@ -5,6 +5,8 @@
 #include "tools/sample-game/RuntimeIds.h"
 
 #include "platform/Handle.h"
+#include "platform/PathText.h"
+#include "platform/Strings.h"
 
 #include <windows.h>
 
@@ -12,47 +14,33 @@
 
 namespace {
 
+using platform::FormatResString;
+using platform::LoadResString;
+
 const char kWindowClass[] = "QelvarSampleRuntime";
-
-std::string LoadText(UINT id) {
-    char buffer[512];
-    int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
-    return std::string(buffer, static_cast<size_t>(length > 0 ? length : 0));
-}
-
-std::string Format(UINT id, const std::string& value) {
-    std::string pattern = LoadText(id);
-    std::string text(pattern.size() + value.size() + 1, '\0');
-    int length = wsprintfA(text.data(), pattern.c_str(), value.c_str());
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
 
 // The folder of this program, with its trailing backslash; the path is in the
 // system code page, where a backslash may be the second byte of a character.
 std::string ProgramFolder() {
     char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    size_t folderEnd = 0;
-    for (size_t i = 0; i < length; ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < length) ++i;
-        else if (path[i] == '\\') folderEnd = i + 1;
-    }
-    return std::string(path, folderEnd);
+    std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return program.substr(0, pathtext::LastDelimiter(program, "\\") + 1);
 }
 
 std::string GameTitle(const std::string& folder) {
     char title[256];
     GetPrivateProfileStringA("Game", "Title", "", title, sizeof title, (folder + "game.ini").c_str());
-    return title[0] ? title : LoadText(IDS_RUNTIME_UNNAMED);
+    return title[0] ? title : LoadResString(IDS_RUNTIME_UNNAMED);
 }
 
 class RuntimeWindow {
 public:
     RuntimeWindow(const std::string& title, const std::string& folder)
-        : lines_(Format(IDS_RUNTIME_RUNNING, title) + "\r\n\r\n" + Format(IDS_RUNTIME_FOLDER, folder)),
+        : lines_(FormatResString(IDS_RUNTIME_RUNNING, title.c_str()) + "\r\n\r\n" +
+                 FormatResString(IDS_RUNTIME_FOLDER, folder.c_str())),
           font_(CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, HANGEUL_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, LoadText(IDS_RUNTIME_FONT).c_str())) {
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                            LoadResString(IDS_RUNTIME_FONT).c_str())) {
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = Procedure;
         windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -60,8 +48,9 @@ public:
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         windowClass.lpszClassName = kWindowClass;
         RegisterClassA(&windowClass);
-        CreateWindowA(kWindowClass, Format(IDS_RUNTIME_CAPTION, title).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                      CW_USEDEFAULT, CW_USEDEFAULT, 560, 200, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+        CreateWindowA(kWindowClass, FormatResString(IDS_RUNTIME_CAPTION, title.c_str()).c_str(),
+                      WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, 560, 200, nullptr, nullptr,
+                      GetModuleHandleA(nullptr), this);
     }
 
     static int Run() {
