@@ -9,6 +9,8 @@
 #include "tools/lzh/Creator.h"
 #include "tools/lzh/Extractor.h"
 
+#include "lha/ArchiveWriter.h"
+
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -29,9 +31,8 @@ bool ParseCreate(int argc, char** argv, std::string& method, std::vector<std::st
     method = "-lh5-";
     int i = 2;
     if (i + 1 < argc && std::string(argv[i]) == "-m") {
-        std::string name = argv[i + 1];
-        if (name != "lh5" && name != "lh6" && name != "lh7") return false;
-        method = "-" + name + "-";
+        method = std::string("-") + argv[i + 1] + "-";
+        if (!lha::IsPackingMethod(method)) return false;
         i += 2;
     }
     arguments.assign(argv + i, argv + argc);
