@@ -48,10 +48,14 @@ void MakeKey(const std::string& path) {
 }
 
 // The install-data file as the setup's profile-string writer leaves it.
+std::string InstallDataText(const std::string& title, const std::string& keyName, const std::string& shortcutName) {
+    return "[Install Data]\r\nTitle=" + title + "\r\nUninstallKeyName=" + keyName + "\r\nShortcutName=" +
+           shortcutName + "\r\n";
+}
+
 void WriteInstallData(const std::string& path, const std::string& title, const std::string& keyName,
                       const std::string& shortcutName) {
-    MakeFile(path, "[Install Data]\r\nTitle=" + title + "\r\nUninstallKeyName=" + keyName +
-                       "\r\nShortcutName=" + shortcutName + "\r\n");
+    MakeFile(path, InstallDataText(title, keyName, shortcutName));
 }
 
 // One game as the setup leaves it with both options on.
@@ -398,8 +402,7 @@ TEST_F(GameDeleteTest, AnArgumentThatNamesNoGameFolderRemovesNothing) {
         MakeFile(work + "Game\\keep.txt");
         MakeFile(root + "keep.txt");
         MakeFile(realGame / "keep.txt");
-        Place(c.fileRead, "[Install Data]\r\nTitle=" + game.title + "\r\nUninstallKeyName=" + game.key +
-                              "\r\nShortcutName=" + game.shortcut + "\r\n");
+        Place(c.fileRead, InstallDataText(game.title, game.key, game.shortcut));
 
         ExpectEndedSilently(RunUninstaller(CommandFor(c.argument), IDYES, c.currentFolder));
         EXPECT_TRUE(Exists(c.fileRead));
