@@ -1,5 +1,6 @@
 #include "tests/uninstaller/FileTree.h"
 
+#include "platform/Handle.h"
 #include "tests/support/WinePrefix.h"
 
 #include <windows.h>
@@ -14,13 +15,12 @@ namespace {
 template <typename Visit>
 void ForEachEntry(const std::string& folder, Visit visit) {
     WIN32_FIND_DATAA entry;
-    HANDLE listing = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (listing == INVALID_HANDLE_VALUE) return;
+    platform::FindHandle listing(FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (!listing) return;
     do {
         std::string name = entry.cFileName;
         if (name != "." && name != "..") visit(name, entry.dwFileAttributes);
-    } while (FindNextFileA(listing, &entry));
-    FindClose(listing);
+    } while (FindNextFileA(listing.Get(), &entry));
 }
 
 bool IsLink(DWORD attributes) { return attributes & FILE_ATTRIBUTE_REPARSE_POINT; }
