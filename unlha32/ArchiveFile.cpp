@@ -36,12 +36,6 @@ uint64_t FileReader::Skip(uint64_t count) {
     return skipped;
 }
 
-void FileReader::Rewind() {
-    LARGE_INTEGER zero{};
-    if (!SetFilePointerEx(file_.Get(), zero, nullptr, FILE_BEGIN))
-        throw lha::Error(lha::ErrorKind::Read, WithCode(path_));
-}
-
 FileWriter::FileWriter(const std::string& path) : path_(path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))

@@ -14,7 +14,6 @@ public:
     explicit FileReader(const std::string& path);
     size_t Read(uint8_t* buffer, size_t size) override;
     uint64_t Skip(uint64_t count) override;
-    void Rewind();
 
 private:
     std::string path_;
