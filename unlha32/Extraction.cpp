@@ -146,10 +146,10 @@ int ExtractArchive(const Command& command, Progress& progress) {
         size_t folders = header->IsDirectory() ? steps.size() : steps.size() - 1;
         for (size_t i = 1; i <= folders; ++i) MakeFolder(prefix + Join(steps, i));
         if (header->IsDirectory()) continue;
-        std::string path = prefix + Join(steps, steps.size());
-        progress.Member(Join(steps, steps.size()));
+        std::string relative = Join(steps, steps.size());
+        progress.Member(relative);
         ForMember(*header, [&] {
-            FileWriter out(path);
+            FileWriter out(prefix + relative);
             try {
                 ProgressWriter counted(out, progress);
                 reader.Extract(counted);
