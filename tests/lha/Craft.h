@@ -35,6 +35,7 @@ struct Member {
     uint32_t originalSize = 0; // for stored members: data.size()
     uint16_t crc = 0;          // of the original data
     uint16_t unixMode = 0;     // level 2: a Unix mode extension when not 0
+    uint8_t attributes = 0x20; // level 0: MS-DOS attributes
 };
 
 // A stored member: method -lh0-, its data and CRC.
@@ -47,6 +48,15 @@ inline Member Stored(const std::string& name, const std::string& content) {
     return m;
 }
 
+// Sets the size and checksum bytes of a level 0 or 1 base header that ends
+// where `h` ends.
+inline void SealBaseHeader(Bytes& h) {
+    h[0] = static_cast<uint8_t>(h.size() - 2);
+    unsigned sum = 0;
+    for (size_t i = 2; i < h.size(); ++i) sum += h[i];
+    h[1] = static_cast<uint8_t>(sum);
+}
+
 inline Bytes Level0(const Member& m) {
     Bytes h;
     h.push_back(0);  // size, set below
@@ -55,15 +65,12 @@ inline Bytes Level0(const Member& m) {
     Put32(h, static_cast<uint32_t>(m.data.size()));
     Put32(h, m.originalSize);
     Put32(h, 0x5B8A5A32);  // 2025-12-10 11:17:36
-    h.push_back(0x20);
+    h.push_back(m.attributes);
     h.push_back(0);
     h.push_back(static_cast<uint8_t>(m.name.size()));
     h.insert(h.end(), m.name.begin(), m.name.end());
     Put16(h, m.crc);
-    h[0] = static_cast<uint8_t>(h.size() - 2);
-    unsigned sum = 0;
-    for (size_t i = 2; i < h.size(); ++i) sum += h[i];
-    h[1] = static_cast<uint8_t>(sum);
+    SealBaseHeader(h);
     h.insert(h.end(), m.data.begin(), m.data.end());
     return h;
 }

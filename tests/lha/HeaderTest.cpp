@@ -107,10 +107,7 @@ TEST(Header, RejectsEachKindOfBrokenHeader) {
     // Level 1: extended headers larger than the member's size field.
     Bytes l1 = {0, 0, '-', 'l', 'h', '0', '-', 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x20, 1, 1, 'a', 0, 0, 'U'};
     craft::Put16(l1, 5);
-    l1[0] = static_cast<uint8_t>(l1.size() - 2);
-    unsigned sum = 0;
-    for (size_t i = 2; i < l1.size(); ++i) sum += l1[i];
-    l1[1] = static_cast<uint8_t>(sum);
+    craft::SealBaseHeader(l1);
     l1.insert(l1.end(), {0x3F, 'x', 0, 0});
     cases.push_back({"level 1 extensions beyond the member", l1, "exceed the member size"});
 
@@ -119,10 +116,7 @@ TEST(Header, RejectsEachKindOfBrokenHeader) {
     chain.resize(26);
     chain[7] = chain[8] = chain[9] = chain[10] = 0xFF;  // member size 4 GiB
     craft::Put16(chain, 0xFFF0);
-    chain[0] = static_cast<uint8_t>(chain.size() - 2);
-    sum = 0;
-    for (size_t i = 2; i < chain.size(); ++i) sum += chain[i];
-    chain[1] = static_cast<uint8_t>(sum);
+    craft::SealBaseHeader(chain);
     for (int i = 0; i < 3; ++i) {
         Bytes extension(0xFFF0, 0);
         extension[0] = 0x3F;                  // a comment

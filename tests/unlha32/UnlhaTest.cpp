@@ -110,13 +110,8 @@ TEST_F(Unlha, OverwritesReadOnlyFilesAndLeavesThemWritable) {
     ScratchFolder scratch("unlha-readonly");
     std::string archive = scratch / "a.lzh";
     craft::Member member = craft::Stored("file.txt", "new content");
-    craft::Bytes bytes = craft::Level0(member);
-    bytes[19] = 0x21;  // stored with the read-only attribute
-    unsigned sum = 0;
-    for (size_t i = 2; i < size_t{bytes[0]} + 2; ++i) sum += bytes[i];
-    bytes[1] = static_cast<uint8_t>(sum);
-    bytes.push_back(0);
-    WriteArchive(archive, bytes);
+    member.attributes = 0x21;  // stored with the read-only attribute
+    WriteArchive(archive, craft::Archive({craft::Level0(member)}));
     CreateDirectoryA((scratch / "out").c_str(), nullptr);
     testsupport::WriteFileBytes(scratch / "out\\file.txt", "old");
     SetFileAttributesA((scratch / "out\\file.txt").c_str(), FILE_ATTRIBUTE_READONLY);
