@@ -1,6 +1,6 @@
 #pragma once
 // The archives that jlha made at build time (tests/lha/make-fixtures), the
-// tree they were made from, and helpers to compare folders.
+// tree they were made from, and helpers to compare folders and file times.
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fixtures {
@@ -45,6 +46,12 @@ inline std::map<std::string, std::vector<uint8_t>> Snapshot(const fs::path& root
         else entries[name] = ReadFile(entry.path());
     }
     return entries;
+}
+
+inline time_t ModificationTime(const fs::path& path) {
+    struct stat info {};
+    stat(path.c_str(), &info);
+    return info.st_mtime;
 }
 
 // A fresh empty folder for one test.

@@ -11,20 +11,12 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 namespace {
 
 namespace fs = std::filesystem;
 using shell::Quote;
 
 shell::Outcome Lzh(const std::string& arguments) { return shell::Run(std::string(QELVAR_LZH_TOOL) + " " + arguments); }
-
-time_t ModificationTime(const fs::path& path) {
-    struct stat info {};
-    stat(path.c_str(), &info);
-    return info.st_mtime;
-}
 
 std::vector<lha::Header> Headers(const fs::path& archive) {
     std::vector<uint8_t> bytes = fixtures::ReadFile(archive);
@@ -71,7 +63,7 @@ TEST_P(LzhCreate, EveryArchiverUnpacksTheSameTree) {
         EXPECT_EQ(fixtures::Snapshot(out), expected) << unpacker.name;
         if (!unpacker.setsTimes) continue;
         for (const char* file : {"readme.txt", "game/big.txt", "game/data/level1.bin"})
-            EXPECT_EQ(ModificationTime(out / file), ModificationTime(fixtures::Tree() / file))
+            EXPECT_EQ(fixtures::ModificationTime(out / file), fixtures::ModificationTime(fixtures::Tree() / file))
                 << unpacker.name << " " << file;
     }
     // Compressible members use the method, the others are stored.

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sys/stat.h>
 
 namespace {
 
@@ -21,12 +20,6 @@ const auto Shell = shell::Run;
 
 Outcome Lzh(const std::string& arguments) { return Shell(std::string(QELVAR_LZH_TOOL) + " " + arguments); }
 
-time_t ModificationTime(const fs::path& path) {
-    struct stat info {};
-    stat(path.c_str(), &info);
-    return info.st_mtime;
-}
-
 class LzhTool : public testing::TestWithParam<std::string> {};
 
 TEST_P(LzhTool, ExtractsWhatLhasaExtracts) {
@@ -37,7 +30,8 @@ TEST_P(LzhTool, ExtractsWhatLhasaExtracts) {
     ASSERT_EQ(Shell("cd " + Quote(theirs) + " && lhasa xq " + Quote(archive)).status, 0);
     EXPECT_EQ(fixtures::Snapshot(ours / "new" / "nested"), fixtures::Snapshot(theirs));
     for (const char* file : {"readme.txt", "game/big.txt", "game/data/window64k.bin"})
-        EXPECT_EQ(ModificationTime(ours / "new" / "nested" / file), ModificationTime(theirs / file)) << file;
+        EXPECT_EQ(fixtures::ModificationTime(ours / "new" / "nested" / file), fixtures::ModificationTime(theirs / file))
+            << file;
     EXPECT_EQ(Lzh("t " + Quote(archive)).status, 0);
     Outcome list = Lzh("l " + Quote(archive));
     EXPECT_EQ(list.status, 0);
