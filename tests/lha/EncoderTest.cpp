@@ -45,11 +45,7 @@ public:
         position_ += size;
         return size;
     }
-    void Rewind() override {
-        position_ = 0;
-        ++rewinds;
-    }
-    int rewinds = 0;
+    void Rewind() override { position_ = 0; }
 
 private:
     const Bytes& data_;
@@ -114,6 +110,16 @@ const Shape kShapes[] = {
     {"text_then_noise_then_text", [] { Bytes d = Text(100000, 5), n = Noise(70000, 6), t = Text(90000, 5); d.insert(d.end(), n.begin(), n.end()); d.insert(d.end(), t.begin(), t.end()); return d; }, true},
 };
 
+// An archive of `data` as the one member that `entry` describes.
+Bytes PackOne(const std::string& method, const lha::Header& entry, const Bytes& data) {
+    MemoryFile file;
+    MemorySource source(data);
+    lha::ArchiveWriter writer(file, method);
+    writer.AddFile(entry, source);
+    writer.Finish();
+    return file.bytes;
+}
+
 Bytes Unpack(const Bytes& archive, lha::Header& header) {
     lha::MemoryReader reader(archive);
     lha::ArchiveReader members(reader);
@@ -133,18 +139,14 @@ TEST_P(EncoderRoundTrip, GivesBackTheSameBytesWithTheMethodThatSuits) {
     const std::string method = std::get<0>(GetParam());
     const Shape& shape = kShapes[std::get<1>(GetParam())];
     const Bytes data = shape.make();
-    MemoryFile file;
-    MemorySource source(data);
-    lha::ArchiveWriter writer(file, method);
     lha::Header entry;
     entry.name = "member.bin";
     entry.originalSize = data.size();
     entry.unixTime = 1700000000;
-    writer.AddFile(entry, source);
-    writer.Finish();
+    const Bytes archive = PackOne(method, entry, data);
 
     lha::Header header;
-    EXPECT_EQ(Unpack(file.bytes, header), data);
+    EXPECT_EQ(Unpack(archive, header), data);
     EXPECT_EQ(header.method, shape.shrinks ? method : "-lh0-");
     EXPECT_EQ(header.originalSize, data.size());
     if (shape.shrinks) {
@@ -155,7 +157,7 @@ TEST_P(EncoderRoundTrip, GivesBackTheSameBytesWithTheMethodThatSuits) {
     EXPECT_EQ(header.level, 2);
     EXPECT_EQ(header.name, "member.bin");
     EXPECT_EQ(header.unixTime, 1700000000);
-    EXPECT_EQ(file.bytes.size(), header.headerSize + header.compressedSize + 1);
+    EXPECT_EQ(archive.size(), header.headerSize + header.compressedSize + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(MethodsAndShapes, EncoderRoundTrip,
@@ -173,16 +175,11 @@ TEST(Encoder, UsesTheWholeWindowOfEachMethod) {
         Bytes data = block;
         data.insert(data.end(), gap.begin(), gap.end());
         data.insert(data.end(), block.begin(), block.end());
-        MemoryFile file;
-        MemorySource source(data);
-        lha::ArchiveWriter writer(file, method);
         lha::Header entry;
         entry.name = "w";
         entry.originalSize = data.size();
-        writer.AddFile(entry, source);
-        writer.Finish();
         lha::Header header;
-        EXPECT_EQ(Unpack(file.bytes, header), data) << method;
+        EXPECT_EQ(Unpack(PackOne(method, entry, data), header), data) << method;
         // Only the repeat can be packed; it saves most of its 2000 bytes.
         EXPECT_EQ(header.method, method);
         EXPECT_LT(header.compressedSize, data.size() - 1500) << method;
@@ -191,15 +188,11 @@ TEST(Encoder, UsesTheWholeWindowOfEachMethod) {
 
 TEST(Encoder, AFileThatChangesSizeWhileReadIsAnError) {
     for (size_t claimed : {size_t{999}, size_t{1001}}) {
-        Bytes data = Text(1000, 9);
-        MemoryFile file;
-        MemorySource source(data);
-        lha::ArchiveWriter writer(file, "-lh5-");
         lha::Header entry;
         entry.name = "changing.txt";
         entry.originalSize = claimed;
         try {
-            writer.AddFile(entry, source);
+            PackOne("-lh5-", entry, Text(1000, 9));
             ADD_FAILURE() << claimed;
         } catch (const lha::Error& error) {
             EXPECT_EQ(error.Kind(), lha::ErrorKind::Read);
