@@ -1,5 +1,6 @@
 #include "tests/unlha32/UnlhaLibrary.h"
 
+#include "platform/Strings.h"
 #include "tests/support/WinePrefix.h"
 
 #include <stdexcept>
@@ -23,11 +24,7 @@ int UnlhaLibrary::Call(const std::string& commandLine, HWND owner, std::string* 
     return result;
 }
 
-std::string UnlhaLibrary::Text(UINT id) const {
-    char buffer[512];
-    int length = LoadStringA(module_, id, buffer, sizeof buffer);
-    return std::string(buffer, length > 0 ? static_cast<size_t>(length) : 0);
-}
+std::string UnlhaLibrary::Text(UINT id) const { return platform::LoadResString(id, module_); }
 
 std::string FullPath(const std::string& relative) {
     char buffer[MAX_PATH];
