@@ -22,13 +22,6 @@ private:
     ByteWriter& out_;
 };
 
-std::string Hex16(unsigned value) {
-    char text[8];
-    static const char digits[] = "0123456789abcdef";
-    for (int i = 0; i < 4; ++i) text[i] = digits[(value >> (12 - 4 * i)) & 0xF];
-    return std::string(text, 4);
-}
-
 }  // namespace
 
 // Below this size a member is not worth a hand-over between threads.

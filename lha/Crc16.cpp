@@ -45,4 +45,11 @@ uint16_t ComputeCrc16(const uint8_t* data, size_t size) noexcept {
     return crc.Value();
 }
 
+std::string Hex16(unsigned value) {
+    static const char digits[] = "0123456789abcdef";
+    std::string text;
+    for (int shift = 12; shift >= 0; shift -= 4) text += digits[(value >> shift) & 0xF];
+    return text;
+}
+
 }  // namespace lha

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace lha {
 
@@ -18,5 +19,8 @@ private:
 };
 
 uint16_t ComputeCrc16(const uint8_t* data, size_t size) noexcept;
+
+// Four lower-case hex digits: how messages show a CRC or a checksum.
+std::string Hex16(unsigned value);
 
 }  // namespace lha

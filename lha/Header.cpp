@@ -19,13 +19,6 @@ constexpr uint64_t kMaxHeaderSize = 0xFFFF;
 
 [[noreturn]] void Bad(const std::string& what) { throw Error(ErrorKind::BadHeader, "damaged header: " + what); }
 
-std::string Hex(unsigned value) {
-    static const char digits[] = "0123456789abcdef";
-    std::string text;
-    for (int shift = 12; shift >= 0; shift -= 4) text += digits[(value >> shift) & 0xF];
-    return text;
-}
-
 // Appends bytes from the reader until the buffer holds `total` bytes.
 void ReadUpTo(ByteReader& reader, std::vector<uint8_t>& buffer, size_t total) {
     size_t have = buffer.size();
@@ -101,13 +94,14 @@ void CheckHeaderCrc(std::vector<uint8_t>& bytes, size_t crcOffset) {
     uint16_t stored = Le16(bytes.data() + crcOffset);
     bytes[crcOffset] = bytes[crcOffset + 1] = 0;
     uint16_t computed = ComputeCrc16(bytes.data(), bytes.size());
-    if (stored != computed) Bad("header CRC is " + Hex(stored) + ", the header gives " + Hex(computed));
+    if (stored != computed) Bad("header CRC is " + Hex16(stored) + ", the header gives " + Hex16(computed));
 }
 
 void CheckChecksum(const std::vector<uint8_t>& bytes, size_t baseSize) {
     unsigned sum = 0;
     for (size_t i = 2; i < baseSize; ++i) sum += bytes[i];
-    if ((sum & 0xFF) != bytes[1]) Bad("header checksum is " + Hex(bytes[1]) + ", the header gives " + Hex(sum & 0xFF));
+    if ((sum & 0xFF) != bytes[1])
+        Bad("header checksum is " + Hex16(bytes[1]) + ", the header gives " + Hex16(sum & 0xFF));
 }
 
 void ReadCommonFields(Header& header, const std::vector<uint8_t>& b) {
