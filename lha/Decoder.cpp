@@ -28,8 +28,6 @@ const MethodEntry* FindMethod(const std::string& method) {
 
 }  // namespace
 
-bool IsKnownMethod(const std::string& method) { return FindMethod(method) != nullptr; }
-
 void Decoder::CopyStored(ByteReader& data, uint64_t dataSize, uint64_t originalSize, ByteWriter& out) {
     if (dataSize != originalSize)
         throw Error(ErrorKind::BadData, "stored member of " + std::to_string(originalSize) + " bytes takes " +

@@ -10,9 +10,6 @@
 
 namespace lha {
 
-// Whether Decode knows the method ("-lh5-" and the like).
-bool IsKnownMethod(const std::string& method);
-
 class Decoder {
 public:
     // Reads `dataSize` bytes of `data` and writes `originalSize` bytes to `out`.
