@@ -17,10 +17,6 @@ constexpr size_t kSlack = 256 + 16;
 // Each window: the history that matches may reach, then a chunk of new output.
 constexpr size_t kWindow = kHistory + kChunk + kSlack;
 constexpr unsigned kMinMatch = 3;
-constexpr unsigned kLengthCountBits = 5;
-constexpr unsigned kLiteralCountBits = 9;
-// In the code-length code, after the third length a 2-bit count of zero lengths follows.
-constexpr unsigned kLengthZeroRunAfter = 3;
 
 // Position code values: the distance base and the number of extra bits.
 constexpr unsigned kExtraShift = 17;

@@ -27,6 +27,11 @@ public:
     static constexpr unsigned kLiteralSymbols = 510;  // 256 bytes and match lengths 3..256
     static constexpr unsigned kLengthSymbols = 19;    // three zero-run forms and code lengths 1..16
     static constexpr unsigned kMaxPositionSymbols = 17;
+    // Widths of the count fields of the code-length code and the literal code.
+    static constexpr unsigned kLengthCountBits = 5;
+    static constexpr unsigned kLiteralCountBits = 9;
+    // In the code-length code, after the third length a 2-bit count of zero lengths follows.
+    static constexpr unsigned kLengthZeroRunAfter = 3;
 
     void Decode(const LzhParameters& parameters, ByteReader& data, uint64_t dataSize, uint64_t originalSize,
                 ByteWriter& out);

@@ -8,9 +8,9 @@ namespace {
 
 constexpr unsigned kLiteralSymbols = LzhDecoder::kLiteralSymbols;
 constexpr unsigned kLengthSymbols = LzhDecoder::kLengthSymbols;
-constexpr unsigned kLengthCountBits = 5;
-constexpr unsigned kLiteralCountBits = 9;
-constexpr int kLengthZeroRunAfter = 3;
+constexpr unsigned kLengthCountBits = LzhDecoder::kLengthCountBits;
+constexpr unsigned kLiteralCountBits = LzhDecoder::kLiteralCountBits;
+constexpr unsigned kLengthZeroRunAfter = LzhDecoder::kLengthZeroRunAfter;
 // A block holds at most this many codes (its count field has 16 bits).
 constexpr size_t kBlockCodes = 32768;
 constexpr size_t kSinkBuffer = size_t{1} << 16;
@@ -191,7 +191,7 @@ void LzhEncoder::FlushBlock() {
 void LzhEncoder::WriteBlock(BitWriter& bits) {
     bits.Put(static_cast<uint32_t>(symbols_.size()), 16);
     WriteLiteralCode(bits);
-    WriteSmallCode(bits, positionCode_, parameters_.positionBits, -1);
+    WriteSmallCode(bits, positionCode_, parameters_.positionBits, 0);
     size_t match = 0;
     for (uint16_t symbol : symbols_) {
         bits.Put(literalCode_.Code(symbol), literalCode_.Length(symbol));
@@ -253,9 +253,10 @@ void LzhEncoder::WriteLiteralCode(BitWriter& bits) {
 }
 
 // The code-length code and the position code: a count, then each length in
-// 3 bits, 7 and up continued in unary. After `zeroRunAfter` lengths a 2-bit
-// count of following zero lengths (at most 3) is skipped over.
-void LzhEncoder::WriteSmallCode(BitWriter& bits, const HuffmanCode& code, unsigned countBits, int zeroRunAfter) {
+// 3 bits, 7 and up continued in unary. After `zeroRunAfter` lengths (0: none)
+// a 2-bit count of following zero lengths (at most 3) is skipped over.
+void LzhEncoder::WriteSmallCode(BitWriter& bits, const HuffmanCode& code, unsigned countBits,
+                                unsigned zeroRunAfter) {
     if (code.IsSingle()) {
         bits.Put(0, countBits);
         bits.Put(code.Single(), countBits);
@@ -267,7 +268,7 @@ void LzhEncoder::WriteSmallCode(BitWriter& bits, const HuffmanCode& code, unsign
         unsigned length = code.Length(static_cast<unsigned>(i++));
         if (length < 7) bits.Put(length, 3);
         else bits.Put(((1u << (length - 4)) - 1) << 1, length - 3);  // 111, length - 7 ones, a zero
-        if (static_cast<int>(i) == zeroRunAfter) {
+        if (i == zeroRunAfter) {
             unsigned zeros = 0;
             while (zeros < 3 && i < count && code.Length(static_cast<unsigned>(i)) == 0) ++zeros, ++i;
             bits.Put(zeros, 2);

@@ -44,7 +44,7 @@ private:
     void FlushBlock();
     void WriteBlock(BitWriter& bits);
     void WriteLiteralCode(BitWriter& bits);
-    void WriteSmallCode(BitWriter& bits, const HuffmanCode& code, unsigned countBits, int zeroRunAfter);
+    void WriteSmallCode(BitWriter& bits, const HuffmanCode& code, unsigned countBits, unsigned zeroRunAfter);
 
     LzhParameters parameters_;
     HashChain finder_;
