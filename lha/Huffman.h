@@ -25,7 +25,7 @@ constexpr uint32_t kSubtableFlag = 0x20;
 constexpr unsigned kValueShift = 8;
 
 // Builds a table; raises lha::Error (BadData) naming `what` when the lengths
-// are not a complete prefix code. Returns nothing of interest.
+// are not a complete prefix code.
 void Build(uint32_t* entries, unsigned tableBits, const uint8_t* lengths, const uint32_t* values,
            const uint8_t* trailing, size_t count, const char* what);
 
