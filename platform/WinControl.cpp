@@ -29,6 +29,26 @@ private:
 
 bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK; }
 
+// Hands a mouse message to a control, at a point in the control's own client
+// coordinates. False for a message that is none of the button or move messages.
+bool DeliverMouse(Control& target, UINT msg, WPARAM keys, int x, int y) {
+    ShiftState shift = ShiftFromMouseKeys(keys);
+    switch (msg) {
+        case WM_LBUTTONDOWN: target.MouseDownMessage(MouseButton::mbLeft, shift, x, y, false); break;
+        case WM_LBUTTONDBLCLK: target.MouseDownMessage(MouseButton::mbLeft, shift, x, y, true); break;
+        case WM_RBUTTONDOWN: target.MouseDownMessage(MouseButton::mbRight, shift, x, y, false); break;
+        case WM_RBUTTONDBLCLK: target.MouseDownMessage(MouseButton::mbRight, shift, x, y, true); break;
+        case WM_MBUTTONDOWN: target.MouseDownMessage(MouseButton::mbMiddle, shift, x, y, false); break;
+        case WM_MBUTTONDBLCLK: target.MouseDownMessage(MouseButton::mbMiddle, shift, x, y, true); break;
+        case WM_LBUTTONUP: target.MouseUpMessage(MouseButton::mbLeft, shift, x, y); break;
+        case WM_RBUTTONUP: target.MouseUpMessage(MouseButton::mbRight, shift, x, y); break;
+        case WM_MBUTTONUP: target.MouseUpMessage(MouseButton::mbMiddle, shift, x, y); break;
+        case WM_MOUSEMOVE: target.MouseMoveMessage(shift, x, y); break;
+        default: return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 WinControl::WinControl(Component* owner) : Control(owner) {}
@@ -227,22 +247,7 @@ void WinControl::HandleMouse(Message& message) {
     if (!systemProc_ && RouteMouseToGraphic(message)) return;
     // System controls do their own work first (a button presses itself).
     if (systemProc_) DefaultHandler(message);
-    int x = GET_X_LPARAM(message.lParam);
-    int y = GET_Y_LPARAM(message.lParam);
-    ShiftState shift = ShiftFromMouseKeys(message.wParam);
-    switch (message.msg) {
-        case WM_LBUTTONDOWN: MouseDownMessage(MouseButton::mbLeft, shift, x, y, false); break;
-        case WM_LBUTTONDBLCLK: MouseDownMessage(MouseButton::mbLeft, shift, x, y, true); break;
-        case WM_RBUTTONDOWN: MouseDownMessage(MouseButton::mbRight, shift, x, y, false); break;
-        case WM_RBUTTONDBLCLK: MouseDownMessage(MouseButton::mbRight, shift, x, y, true); break;
-        case WM_MBUTTONDOWN: MouseDownMessage(MouseButton::mbMiddle, shift, x, y, false); break;
-        case WM_MBUTTONDBLCLK: MouseDownMessage(MouseButton::mbMiddle, shift, x, y, true); break;
-        case WM_LBUTTONUP: MouseUpMessage(MouseButton::mbLeft, shift, x, y); break;
-        case WM_RBUTTONUP: MouseUpMessage(MouseButton::mbRight, shift, x, y); break;
-        case WM_MBUTTONUP: MouseUpMessage(MouseButton::mbMiddle, shift, x, y); break;
-        case WM_MOUSEMOVE: MouseMoveMessage(shift, x, y); break;
-        default: break;
-    }
+    DeliverMouse(*this, message.msg, message.wParam, GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam));
     if (!systemProc_ && handle_) DefaultHandler(message);
 }
 
@@ -250,23 +255,7 @@ bool WinControl::RouteMouseToGraphic(Message& message) {
     POINT point{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
     Control* target = captureControl_ ? captureControl_ : GraphicControlAt(point);
     if (!target) return false;
-    int x = point.x - target->Left();
-    int y = point.y - target->Top();
-    ShiftState shift = ShiftFromMouseKeys(message.wParam);
-    switch (message.msg) {
-        case WM_LBUTTONDOWN: target->MouseDownMessage(MouseButton::mbLeft, shift, x, y, false); break;
-        case WM_LBUTTONDBLCLK: target->MouseDownMessage(MouseButton::mbLeft, shift, x, y, true); break;
-        case WM_RBUTTONDOWN: target->MouseDownMessage(MouseButton::mbRight, shift, x, y, false); break;
-        case WM_RBUTTONDBLCLK: target->MouseDownMessage(MouseButton::mbRight, shift, x, y, true); break;
-        case WM_MBUTTONDOWN: target->MouseDownMessage(MouseButton::mbMiddle, shift, x, y, false); break;
-        case WM_MBUTTONDBLCLK: target->MouseDownMessage(MouseButton::mbMiddle, shift, x, y, true); break;
-        case WM_LBUTTONUP: target->MouseUpMessage(MouseButton::mbLeft, shift, x, y); break;
-        case WM_RBUTTONUP: target->MouseUpMessage(MouseButton::mbRight, shift, x, y); break;
-        case WM_MBUTTONUP: target->MouseUpMessage(MouseButton::mbMiddle, shift, x, y); break;
-        case WM_MOUSEMOVE: target->MouseMoveMessage(shift, x, y); break;
-        default: return false;
-    }
-    return true;
+    return DeliverMouse(*target, message.msg, message.wParam, point.x - target->Left(), point.y - target->Top());
 }
 
 void WinControl::SyncBoundsFromWindow() {
