@@ -66,29 +66,12 @@ struct Simple {
     static void Close(Type value) noexcept { CloseFunction(value); }
 };
 
-struct File {
+// INVALID_HANDLE_VALUE is no constant expression, so it cannot be a template argument.
+template <auto CloseFunction>
+struct InvalidHandleValue {
     using Type = HANDLE;
     static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Type value) noexcept { CloseHandle(value); }
-};
-
-struct Find {
-    using Type = HANDLE;
-    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Type value) noexcept { FindClose(value); }
-};
-
-template <typename Gdi>
-struct GdiObject {
-    using Type = Gdi;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type value) noexcept { DeleteObject(value); }
-};
-
-struct ItemIdList {
-    using Type = LPITEMIDLIST;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type value) noexcept { CoTaskMemFree(value); }
+    static void Close(Type value) noexcept { CloseFunction(value); }
 };
 
 }  // namespace handle_traits
@@ -102,16 +85,16 @@ using MemoryDC = UniqueHandle<handle_traits::Simple<HDC, nullptr, DeleteDC>>;
 using IconHandle = UniqueHandle<handle_traits::Simple<HICON, nullptr, DestroyIcon>>;
 
 // Handles that are INVALID_HANDLE_VALUE when empty.
-using FileHandle = UniqueHandle<handle_traits::File>;
-using FindHandle = UniqueHandle<handle_traits::Find>;
+using FileHandle = UniqueHandle<handle_traits::InvalidHandleValue<CloseHandle>>;
+using FindHandle = UniqueHandle<handle_traits::InvalidHandleValue<FindClose>>;
 
-using FontHandle = UniqueHandle<handle_traits::GdiObject<HFONT>>;
-using PenHandle = UniqueHandle<handle_traits::GdiObject<HPEN>>;
-using BrushHandle = UniqueHandle<handle_traits::GdiObject<HBRUSH>>;
-using BitmapHandle = UniqueHandle<handle_traits::GdiObject<HBITMAP>>;
+using FontHandle = UniqueHandle<handle_traits::Simple<HFONT, nullptr, DeleteObject>>;
+using PenHandle = UniqueHandle<handle_traits::Simple<HPEN, nullptr, DeleteObject>>;
+using BrushHandle = UniqueHandle<handle_traits::Simple<HBRUSH, nullptr, DeleteObject>>;
+using BitmapHandle = UniqueHandle<handle_traits::Simple<HBITMAP, nullptr, DeleteObject>>;
 
 // A shell item identifier list from the COM task allocator (the shell's allocator).
-using ItemIdListHandle = UniqueHandle<handle_traits::ItemIdList>;
+using ItemIdListHandle = UniqueHandle<handle_traits::Simple<LPITEMIDLIST, nullptr, CoTaskMemFree>>;
 
 // A counted COM reference: releases on destruction, AddRefs on copy.
 template <typename Interface>
