@@ -11,8 +11,6 @@ namespace {
 
 using testsupport::ReadFileBytes;
 
-using DataModule = platform::UniqueHandle<platform::handle_traits::Simple<HMODULE, nullptr, FreeLibrary>>;
-
 std::string ResourceOf(HMODULE module, LPCSTR name, LPCSTR type) {
     HRSRC found = FindResourceA(module, name, type);
     if (!found) return "(missing)";
@@ -21,7 +19,8 @@ std::string ResourceOf(HMODULE module, LPCSTR name, LPCSTR type) {
 }
 
 TEST(SetupProgram, CarriesTheUninstallerAndTheManifestOfItsBuild) {
-    DataModule setup(LoadLibraryExA(BuiltFile(QELVAR_SETUP_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    platform::ModuleHandle setup(
+        LoadLibraryExA(BuiltFile(QELVAR_SETUP_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_TRUE(setup);
     EXPECT_EQ(ResourceOf(setup.Get(), "GAMEDELETE", RT_RCDATA), ReadFileBytes(BuiltFile(QELVAR_GAMEDELETE_EXE)));
     EXPECT_EQ(ResourceOf(setup.Get(), MAKEINTRESOURCEA(1), RT_MANIFEST), ReadFileBytes(BuiltFile(QELVAR_APP_MANIFEST)));
