@@ -7,6 +7,20 @@
 
 namespace platform {
 
+namespace {
+
+// An error in one of the form's own events goes to the application's
+// exception handling; the step that fired the event still completes.
+void FireGuarded(const NotifyEvent& event, Component& sender) {
+    try {
+        if (event) event(sender);
+    } catch (...) {
+        Application::Instance().HandleException(std::current_exception());
+    }
+}
+
+}  // namespace
+
 Form::Form(Component* owner) : CustomControl(owner) {
     Control::SetVisible(false);
     SetColor(clBtnFace);
@@ -15,19 +29,11 @@ Form::Form(Component* owner) : CustomControl(owner) {
 }
 
 void Form::AfterConstruction() {
-    try {
-        if (OnCreate) OnCreate(*this);
-    } catch (...) {
-        Application::Instance().HandleException(std::current_exception());
-    }
+    FireGuarded(OnCreate, *this);
 }
 
 void Form::BeforeDestruction() {
-    try {
-        if (OnDestroy) OnDestroy(*this);
-    } catch (...) {
-        Application::Instance().HandleException(std::current_exception());
-    }
+    FireGuarded(OnDestroy, *this);
     CustomControl::BeforeDestruction();
 }
 
@@ -79,11 +85,7 @@ void Form::Show() {
         SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2,
                   Width(), Height());
     }
-    try {
-        if (OnShow) OnShow(*this);
-    } catch (...) {
-        Application::Instance().HandleException(std::current_exception());
-    }
+    FireGuarded(OnShow, *this);
     Control::SetVisible(true);
     ShowWindow(Handle(), SW_SHOWNORMAL);
 }
