@@ -73,13 +73,10 @@ std::optional<std::int32_t> ParseInteger(const std::string& text) {
         value = value * (hex ? 16 : 10) + digit;
         if (value > 0xFFFFFFFFu) return std::nullopt;
     }
-    if (hex) {
-        auto pattern = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-        return negative ? static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(pattern)) : pattern;
-    }
-    if (negative ? value > 0x80000000u : value > 0x7FFFFFFFu) return std::nullopt;
-    return negative ? static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(value))
-                    : static_cast<std::int32_t>(value);
+    // Hexadecimal digits are a 32-bit pattern; decimal ones must fit the signed range.
+    if (!hex && value > (negative ? 0x80000000u : 0x7FFFFFFFu)) return std::nullopt;
+    const auto bits = static_cast<std::uint32_t>(value);
+    return static_cast<std::int32_t>(negative ? 0u - bits : bits);
 }
 
 }  // namespace platform
