@@ -5,7 +5,6 @@ using namespace platform;
 TOpaquePaintBox::TOpaquePaintBox(Component* owner) : CustomControl(owner) {
     SetBounds(0, 0, 105, 105);
     SetColor(clAppWorkSpace);  // also turns ParentColor off
-    opaque_ = true;
 }
 
 void TOpaquePaintBox::CreateParams(platform::CreateParams& params) {
@@ -15,9 +14,8 @@ void TOpaquePaintBox::CreateParams(platform::CreateParams& params) {
 }
 
 void TOpaquePaintBox::Paint() {
-    Canvas& canvas = GetCanvas();
-    canvas.SetFont(GetFont().Attributes());
-    canvas.GetBrush().SetColor(GetColor());
+    // The canvas has the box's font already (CustomControl::PaintWindow).
+    GetCanvas().GetBrush().SetColor(GetColor());
     if (OnPaint) OnPaint(*this);
 }
 
