@@ -1,5 +1,7 @@
 #include "tests/support/WinePrefix.h"
 
+#include "tests/support/WindowAnswerer.h"
+
 #include <winioctl.h>
 
 #include <stdexcept>
@@ -111,10 +113,7 @@ std::string UnixPath(const std::string& windowsPath) {
     auto convert = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!convert) throw std::runtime_error("not running under Wine");
-    int length = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(), length);
-    char* unix = convert(wide.c_str());
+    char* unix = convert(Wide(windowsPath).c_str());
     if (!unix) Fail("no Unix path for " + windowsPath);
     std::string result = unix;
     HeapFree(GetProcessHeap(), 0, unix);
