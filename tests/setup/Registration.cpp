@@ -94,13 +94,6 @@ FILETIME Shifted(const FILETIME& time, long long seconds) {
     return FILETIME{value.LowPart, value.HighPart};
 }
 
-std::string BuiltFile(const std::string& unixPath) {
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 std::string ProgramFile() {
     char buffer[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, buffer, MAX_PATH);

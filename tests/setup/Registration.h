@@ -41,9 +41,6 @@ void SetLastWriteTime(const std::string& path, const FILETIME& time);
 // `time` moved by `seconds` (negative: earlier).
 FILETIME Shifted(const FILETIME& time, long long seconds);
 
-// A file of the build tree (a Unix path) as a path of the prefix's Z: drive.
-std::string BuiltFile(const std::string& unixPath);
-
 // The running program's own file, which plays the setup program.
 std::string ProgramFile();
 

@@ -11,14 +11,6 @@ namespace {
 
 using namespace testsupport;
 
-// setup.exe as built, as a path of the Wine prefix's Z: drive.
-std::string BuiltSetup() {
-    std::string path = "Z:" + std::string(QELVAR_SETUP_EXE);
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 struct ProcessEnd {
     bool ended = false;
     DWORD exitCode = 1;
@@ -36,7 +28,8 @@ BOOL CALLBACK FindWindowOf(HWND window, LPARAM parameter) {
 // Runs setup.exe from `folder` and watches it for any window until it ends.
 ProcessEnd RunFrom(const std::string& folder, DWORD timeoutMs, const WindowAnswerer::Action& answer = {}) {
     std::string program = folder + "\\setup.exe";
-    EXPECT_TRUE(CopyFileA(BuiltSetup().c_str(), program.c_str(), FALSE)) << BuiltSetup();
+    const std::string built = BuiltFile(QELVAR_SETUP_EXE);
+    EXPECT_TRUE(CopyFileA(built.c_str(), program.c_str(), FALSE)) << built;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

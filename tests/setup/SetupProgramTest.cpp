@@ -9,6 +9,7 @@
 namespace registrationtest {
 namespace {
 
+using testsupport::BuiltFile;
 using testsupport::ReadFileBytes;
 
 std::string ResourceOf(HMODULE module, LPCSTR name, LPCSTR type) {

@@ -120,6 +120,13 @@ std::string UnixPath(const std::string& windowsPath) {
     return result;
 }
 
+std::string BuiltFile(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
 namespace {
 
 // Starts a Unix program, which Wine does when given its Unix path; the command

@@ -36,6 +36,9 @@ std::string ReadFileBytes(const std::string& path);
 // The Unix path of a Windows path of the prefix.
 std::string UnixPath(const std::string& windowsPath);
 
+// A file of the build tree (a Unix path) as a path of the prefix's Z: drive.
+std::string BuiltFile(const std::string& unixPath);
+
 // Makes `link` (a Windows path) a Unix symbolic link to `unixTarget` (a file
 // that exists) for the object's lifetime.
 class UnixLink {
