@@ -1,6 +1,5 @@
 #include "dialogs/FirstDialog.h"
 
-#include "platform/Error.h"
 #include "platform/Strings.h"
 #include "resources/FirstDialogLayout.h"
 
@@ -37,8 +36,8 @@ bool ReadOption(const Registry& key, const std::string& name) {
     std::optional<DWORD> type = key.ValueType(name);
     if (!type) return false;
     if (*type == REG_SZ) return ParseInteger(key.ReadString(name)).value_or(0) != 0;
-    if (*type == REG_DWORD) return key.ReadDword(name) != 0;
-    throw RegistryError(FormatResString(IDS_REGISTRY_TYPE_ERROR, name.c_str()));
+    // Any type but REG_DWORD raises the registry's type error here.
+    return key.ReadDword(name) != 0;
 }
 
 void WriteOption(Registry& key, const std::string& name, bool value) { key.WriteString(name, value ? "1" : "0"); }
