@@ -1,6 +1,7 @@
 // The lzh tool against lhasa: the same files, contents and times from every
 // jlha archive; and its refusals: hostile names write nothing, a damaged
-// member is named and removed, and the exit status tells.
+// member is named and removed, and the exit status tells; and a time stamp
+// before 1970.
 
 #include "tests/lha/Craft.h"
 #include "tests/lha/Fixtures.h"
@@ -74,6 +75,36 @@ TEST(LzhToolSafety, ADamagedMemberIsNamedAndRemoved) {
     EXPECT_FALSE(fs::exists(folder / "out" / "bad.txt"));
     EXPECT_EQ(Lzh("t " + Quote(archive)).status, 1);
     EXPECT_EQ(Lzh("x " + Quote(folder / "missing.lzh")).status, 1);
+    fs::remove_all(folder);
+}
+
+// A Windows time stamp (100 ns since 1601) before 1970 gives a file time
+// before 1970, not one far in the future.
+TEST(LzhToolTimes, AWindowsTimeBefore1970IsKept) {
+    const int64_t unixTime = -315619200;  // 1960-01-01 00:00:00 UTC
+    const uint64_t windowsTime = static_cast<uint64_t>(unixTime + 11644473600) * 10000000;
+    const uint8_t data = 'x';
+    const unsigned extensionSize = 1 + 24 + 2;  // type, three times, next size
+
+    craft::Bytes member = {0, 0, '-', 'l', 'h', '0', '-'};
+    craft::Put32(member, extensionSize + 1);  // a level-1 size covers the extended headers too
+    craft::Put32(member, 1);
+    craft::Put32(member, 0x5B8A5A32);
+    member.insert(member.end(), {0x20, 1, 1, 'a'});
+    craft::Put16(member, lha::ComputeCrc16(&data, 1));
+    member.push_back('W');
+    craft::Put16(member, extensionSize);
+    craft::SealBaseHeader(member);
+    member.push_back(lha::kExtWindowsTimes);
+    for (uint64_t time : {windowsTime, windowsTime, windowsTime})
+        for (int i = 0; i < 8; ++i) member.push_back(static_cast<uint8_t>(time >> (8 * i)));
+    craft::Put16(member, 0);
+    member.push_back(data);
+
+    fs::path folder = fixtures::TempFolder("old-time");
+    fixtures::WriteFile(folder / "old.lzh", craft::Archive({member}));
+    ASSERT_EQ(Lzh("x " + Quote(folder / "old.lzh") + " " + Quote(folder / "out")).status, 0);
+    EXPECT_EQ(fixtures::ModificationTime(folder / "out" / "a"), unixTime);
     fs::remove_all(folder);
 }
 

@@ -29,7 +29,10 @@ std::string DisplayPath(const lha::Header& header) {
 
 int64_t ModificationTime(const lha::Header& header) {
     if (header.unixTime) return *header.unixTime;
-    if (header.windowsTime) return static_cast<int64_t>((*header.windowsTime - kWindowsEpochOffset) / 10000000);
+    // In whole seconds on both sides, so that a time before 1970 stays negative.
+    if (header.windowsTime)
+        return static_cast<int64_t>(*header.windowsTime / 10000000) -
+               static_cast<int64_t>(kWindowsEpochOffset / 10000000);
     if (header.dosTime) {
         uint32_t dos = *header.dosTime;
         std::tm local{};
